@@ -1,0 +1,34 @@
+#include "alarms/CDaylarkAlarm.h"
+
+#include "format/CRecordArchive.h"
+
+namespace daylark {
+
+const ClassInfo CDaylarkAlarm::kClass{"CDaylarkAlarm", 1,
+                                      [] { return std::unique_ptr<CObject>(new CDaylarkAlarm); }};
+
+void CDaylarkAlarm::Serialize(CRecordArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.writeDword(static_cast<std::uint32_t>(RecordVersion));
+        ar.writeTime(Time);
+        ar.writeString(Name);
+        ar.writeWord(static_cast<std::uint16_t>(Frequency));
+        ar.writeWord(static_cast<std::uint16_t>(MessageBoxFlag));
+        ar.writeWord(static_cast<std::uint16_t>(Announced));
+        if (RecordVersion > 100) {
+            ar.writeWord(static_cast<std::uint16_t>(VisibleOnCalendar));
+        }
+        return;
+    }
+    RecordVersion = static_cast<std::int32_t>(ar.readDword());
+    Time = ar.readTime();
+    Name = ar.readString();
+    Frequency = static_cast<std::int16_t>(ar.readWord());
+    // The flags are widened from their 16 bits without sign.
+    MessageBoxFlag = ar.readWord();
+    Announced = ar.readWord();
+    VisibleOnCalendar = RecordVersion > 100 ? ar.readWord() : 1;
+}
+
+} // namespace daylark

@@ -1,0 +1,4 @@
+# Alarms: the alarm record and file, today's alarms.
+target_sources(daylark_core PRIVATE
+    alarms/CDaylarkAlarm.cpp
+)

@@ -1,0 +1,85 @@
+#include "cli/CliSupport.h"
+
+#include "cli/CliMain.h"
+#include "platform/LocalTime.h"
+#include "platform/Locations.h"
+
+#include <cerrno>
+#include <cstring>
+#include <iterator>
+#include <ostream>
+
+namespace daylark {
+
+std::optional<DataDirLock> lockDataDirectory(CliContext& context, const Locations& locations)
+{
+    if (const int error = locations.ensureDataDir(); error != 0) {
+        context.env.err << "daylark-cli: cannot create the data directory " << locations.dataDir()
+                        << ": " << std::strerror(error) << '\n';
+        return std::nullopt;
+    }
+    int error = 0;
+    auto lock = DataDirLock::acquire(locations.dataDir(), std::chrono::seconds(3), &error);
+    if (!lock) {
+        if (error == EWOULDBLOCK) {
+            context.env.err << "Daylark is running on " << locations.dataDir()
+                            << "; close it first.\n";
+        } else {
+            context.env.err << "daylark-cli: cannot lock " << locations.dataDir() << ": "
+                            << std::strerror(error) << '\n';
+        }
+    }
+    return lock;
+}
+
+std::string textArgument(CliContext& context, std::size_t first)
+{
+    const auto& args = context.args;
+    if (args.size() == first + 1 && args[first] == "-") {
+        const std::string input{std::istreambuf_iterator<char>(context.env.in),
+                                std::istreambuf_iterator<char>()};
+        std::string text;
+        text.reserve(input.size() + input.size() / 16);
+        for (std::size_t i = 0; i < input.size(); ++i) {
+            if (input[i] == '\r' && i + 1 < input.size() && input[i + 1] == '\n') {
+                continue; // CR LF from standard input stays one break
+            }
+            if (input[i] == '\n') {
+                text += "\r\n";
+            } else {
+                text += input[i];
+            }
+        }
+        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
+            text.resize(text.size() - 2);
+        }
+        return text;
+    }
+    std::string text;
+    for (std::size_t i = first; i < args.size(); ++i) {
+        if (i > first) {
+            text += ' ';
+        }
+        text += args[i];
+    }
+    return text;
+}
+
+std::optional<std::int64_t> dateArgument(CliContext& context, const std::string& text)
+{
+    const auto date = parseLocalDate(text);
+    if (!date) {
+        context.env.err << "daylark-cli: " << text
+                        << " is not a date; write it as YYYY-MM-DD, for example 1997-03-03\n";
+        return std::nullopt;
+    }
+    if (!fitsStoredTime(*date)) {
+        context.env.err << "daylark-cli: " << text
+                        << " cannot be stored: Daylark's files hold dates from 1901-12-14 to "
+                           "2038-01-18\n";
+        return std::nullopt;
+    }
+    return date;
+}
+
+} // namespace daylark

@@ -1,0 +1,22 @@
+#pragma once
+
+namespace daylark {
+
+struct CliContext;
+
+/// dump FILE [--as day|archive|fut|tdl|alm]
+int runDump(CliContext& context);
+
+// The diary: cli/DiaryCommands.cpp.
+int runToday(CliContext& context);
+int runAdd(CliContext& context);
+int runPage(CliContext& context);
+int runPages(CliContext& context);
+
+// Alarms, future notes and lists: cli/RecordCommands.cpp.
+int runAlarms(CliContext& context);
+int runAlarm(CliContext& context);
+int runNote(CliContext& context);
+int runList(CliContext& context);
+
+} // namespace daylark

@@ -1,0 +1,13 @@
+# The command-line tool: a library (so tests can drive the commands) and its main.
+add_library(daylark_cli_lib STATIC
+    cli/CliMain.cpp
+    cli/CliSupport.cpp
+    cli/DiaryCommands.cpp
+    cli/Dump.cpp
+    cli/RecordCommands.cpp
+    cli/StderrSink.cpp
+)
+target_link_libraries(daylark_cli_lib PUBLIC daylark_core)
+target_compile_options(daylark_cli_lib PRIVATE -Wall -Wextra -Werror)
+set_target_properties(daylark_cli_lib daylark-cli PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+target_sources(daylark-cli PRIVATE cli/main.cpp)

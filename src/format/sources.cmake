@@ -1,0 +1,5 @@
+# The record stream that every data file is written in.
+target_sources(daylark_core PRIVATE
+    format/CObject.cpp
+    format/CRecordArchive.cpp
+)

@@ -1,0 +1,13 @@
+# Platform services: the only place that talks to the operating system.
+target_sources(daylark_core PRIVATE
+    platform/AtomicFile.cpp
+    platform/Clock.cpp
+    platform/DataDirLock.cpp
+    platform/Exceptions.cpp
+    platform/File.cpp
+    platform/FileSystem.cpp
+    platform/LocalTime.cpp
+    platform/Locations.cpp
+    platform/Profile.cpp
+    platform/TimeText.cpp
+)

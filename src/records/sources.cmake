@@ -1,0 +1,5 @@
+# Future notes and lists.
+target_sources(daylark_core PRIVATE
+    records/CDaylarkFuture.cpp
+    records/CDaylarkTodo.cpp
+)

@@ -1,0 +1,195 @@
+#include "platform/Profile.h"
+
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace daylark::test {
+namespace {
+
+const std::string kSample = "; comment line kept\n"
+                            "Orphan=outside any section\n"
+                            "[Other]\n"
+                            "Font=other section\n"
+                            "  [ settings ]  \n"
+                            "  useGMT  =  yes  \r\n"
+                            "Font=-13,0,0,0,400,0,0,0,0,3,2,1,34,Courier New\n"
+                            "Path=a=b\n"
+                            "Empty=\n"
+                            "Number=12abc\n"
+                            "Negative= -42\n"
+                            "Plus=+7\n"
+                            "Word=abc\n"
+                            "Huge=99999999999\n"
+                            "Edge=-2147483648\n"
+                            "PastEdge=2147483648\n"
+                            "NoEquals line\n"
+                            "usegmt=second key loses\n"
+                            "[Settings]\n"
+                            "Late=second section loses\n";
+
+TEST(Profile, ReadsByTheProfileRules)
+{
+    TempDir dir;
+    writeFile(dir.file("p.ini"), kSample);
+    RecordingSink sink;
+    const Profile profile(dir.file("p.ini"), sink);
+
+    const struct
+    {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } strings[] = {
+        {"Settings", "UseGMT", "yes"},
+        {"SETTINGS", "usegmt", "yes"},
+        {"Settings", "Font", "-13,0,0,0,400,0,0,0,0,3,2,1,34,Courier New"},
+        {"Other", "Font", "other section"},
+        {"Settings", "Path", "a=b"},
+        {"Settings", "Empty", ""},
+        {"Settings", "Late", "default"},
+        {"Settings", "Orphan", "default"},
+        {"Settings", "NoEquals line", "default"},
+        {"Missing", "Font", "default"},
+    };
+    for (const auto& c : strings) {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        EXPECT_EQ(profile.readString(c.section, c.key, "default"), c.expected);
+    }
+
+    const struct
+    {
+        const char* key;
+        int expected;
+    } numbers[] = {
+        {"Number", 12}, {"Negative", -42}, {"Plus", 7},     {"Word", 5},   {"Empty", 5},
+        {"Huge", 5},    {"Edge", INT_MIN}, {"PastEdge", 5}, {"Absent", 5},
+    };
+    for (const auto& c : numbers) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(profile.readInt("Settings", c.key, 5), c.expected);
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(Profile, WritesInPlaceAndKeepsEveryOtherLine)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.ini");
+    writeFile(path, "; keep me\r\n"
+                    "[Settings]\r\n"
+                    "  UseGMT = no \r\n"
+                    "Strange line\r\n"
+                    "\r\n"
+                    "[Other]\r\n"
+                    "UseGMT=untouched\r\n");
+    RecordingSink sink;
+    Profile profile(path, sink);
+
+    ASSERT_TRUE(profile.writeString("settings", "usegmt", "yes"));
+    ASSERT_TRUE(profile.writeInt("Settings", "DockSide", -59419));
+    ASSERT_TRUE(profile.writeString("Backup", "Dir", "/home/u/backup dir"));
+    EXPECT_EQ(readFile(path), "; keep me\r\n"
+                              "[Settings]\r\n"
+                              "usegmt=yes\r\n"
+                              "Strange line\r\n"
+                              "DockSide=-59419\r\n"
+                              "\r\n"
+                              "[Other]\r\n"
+                              "UseGMT=untouched\r\n"
+                              "\r\n"
+                              "[Backup]\r\n"
+                              "Dir=/home/u/backup dir\r\n");
+
+    // A later run reads back what was written.
+    const Profile later(path, sink);
+    EXPECT_EQ(later.readString("Settings", "UseGMT", ""), "yes");
+    EXPECT_EQ(later.readInt("Settings", "DockSide", 0), -59419);
+    EXPECT_EQ(later.readString("Backup", "Dir", ""), "/home/u/backup dir");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(Profile, AppendsToLastSectionOfFileWithoutFinalNewline)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.ini");
+    writeFile(path, "[Settings]\nMenu=no");
+    RecordingSink sink;
+    Profile profile(path, sink);
+    ASSERT_TRUE(profile.writeString("Settings", "ToolBar", "yes"));
+    EXPECT_EQ(readFile(path), "[Settings]\nMenu=no\nToolBar=yes\n");
+    ASSERT_TRUE(profile.writeString("Settings", "Menu", "yes"));
+    EXPECT_EQ(readFile(path), "[Settings]\nMenu=yes\nToolBar=yes\n");
+}
+
+TEST(Profile, AbsentProfileIsEmptyAndCreatedPrivatelyOnFirstWrite)
+{
+    TempDir dir;
+    const std::string path = dir.file("config/daylark/daylark.ini");
+    RecordingSink sink;
+    Profile profile(path, sink);
+    EXPECT_EQ(profile.readString("Settings", "Font", "none"), "none");
+    EXPECT_EQ(profile.readInt("Settings", "IdleUpdate", 3), 3);
+    EXPECT_FALSE(fileExists(path));
+
+    ASSERT_TRUE(profile.writeInt("Settings", "IdleUpdate", 0));
+    EXPECT_EQ(readFile(path), "[Settings]\nIdleUpdate=0\n");
+    struct stat info
+    {
+    };
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    ASSERT_EQ(::stat(dir.file("config/daylark").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(Profile, UnreadableProfileIsNeverOverwrittenAndReportedOnce)
+{
+    TempDir dir;
+    const std::string path = dir.file("daylark.ini");
+    std::filesystem::create_directory(path);
+    writeFile(dir.file("daylark.ini/inside"), "kept");
+    RecordingSink sink;
+    Profile profile(path, sink);
+
+    EXPECT_EQ(profile.readString("Settings", "Menu", "no"), "no");
+    EXPECT_FALSE(profile.writeString("Settings", "Menu", "yes"));
+    EXPECT_FALSE(profile.writeInt("Settings", "DockSide", 1));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find(path), std::string::npos);
+    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(readFile(dir.file("daylark.ini/inside")), "kept");
+}
+
+TEST(Profile, RefusesWhatCouldNotBeReadBackAndReportsWriteFailureOnce)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.ini");
+    writeFile(path, "[Settings]\nBackupDir=/old\n");
+    RecordingSink sink;
+    Profile profile(path, sink);
+    EXPECT_FALSE(profile.writeString("Settings", "BackupDir", "/a\nInjected=1"));
+    EXPECT_FALSE(profile.writeString("Settings", "Bad=Key", "x"));
+    EXPECT_FALSE(profile.writeString("Set]tings", "Key", "x"));
+    EXPECT_EQ(sink.messages.size(), 3u);
+    EXPECT_EQ(readFile(path), "[Settings]\nBackupDir=/old\n");
+
+    // The profile's directory cannot be made: a file stands in its way.
+    writeFile(dir.file("blocker"), "");
+    sink.clear();
+    Profile blocked(dir.file("blocker/daylark.ini"), sink);
+    EXPECT_FALSE(blocked.writeString("Settings", "Menu", "yes"));
+    EXPECT_FALSE(blocked.writeString("Settings", "ToolBar", "yes"));
+    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(readFile(dir.file("blocker")), "");
+}
+
+} // namespace
+} // namespace daylark::test
