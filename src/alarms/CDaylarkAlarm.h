@@ -33,6 +33,8 @@ struct CDaylarkAlarm : CObject
     std::int32_t VisibleOnCalendar = 1;
 
     const ClassInfo& classInfo() const override { return kClass; }
+    /// Same field values (the record files tell a holder's own edits by them).
+    bool operator==(const CDaylarkAlarm& other) const;
     /// Fields on file: version, time, name, then four WORDs; VisibleOnCalendar only when the
     /// version is above 100 (older records keep it set).
     void Serialize(CRecordArchive& ar) override;

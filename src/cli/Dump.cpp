@@ -1,7 +1,11 @@
+#include "alarms/CAlarmFile.h"
 #include "alarms/CDaylarkAlarm.h"
 #include "cli/CliMain.h"
 #include "cli/Commands.h"
+#include "diary/ArchiveScan.h"
+#include "diary/CDaylarkDoc.h"
 #include "diary/CDaylarkPage.h"
+#include "diary/CPageArchive.h"
 #include "format/CRecordArchive.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
@@ -9,6 +13,8 @@
 #include "platform/MessageSink.h"
 #include "records/CDaylarkFuture.h"
 #include "records/CDaylarkTodo.h"
+#include "records/CFutureFile.h"
+#include "records/CTodoFile.h"
 
 #include <cctype>
 #include <cstdio>
@@ -22,22 +28,6 @@ namespace daylark {
 namespace {
 
 enum class DumpKind { Day, Archive, Torn, Future, Lists, Alarms };
-
-constexpr FailureContext kDayReading{"File Exception, %d, reading daylark.day file",
-                                     "Archive Exception, %d, reading daylark.day file",
-                                     "Memory exception reading daylark.day file"};
-constexpr FailureContext kPageReading{"File Exception, %d, reading page",
-                                      "Archive Exception, %d, reading page",
-                                      "Memory exception reading a daylark page"};
-constexpr FailureContext kFutureReading{"File Exception, %d, reading Future",
-                                        "Archive Exception, %d, reading Future",
-                                        "Memory exception reading a daylark Future"};
-constexpr FailureContext kListsReading{"File Exception, %d, reading Todo list",
-                                       "Archive Exception, %d, reading Todo list",
-                                       "Memory exception reading a daylark Todo list"};
-constexpr FailureContext kAlarmReading{"File Exception, %d, reading Alarm",
-                                       "Archive Exception, %d, reading Alarm",
-                                       "Memory exception reading a daylark Alarm"};
 
 std::string lower(std::string_view text)
 {
@@ -244,76 +234,74 @@ public:
         }
     }
 
-    /// A year archive (or, headerless, a torn tail moved aside): every entry with its offsets.
-    /// An entry that is corrupt rather than cut off at the end of the file throws.
-    void dumpArchive(bool withHeader)
+    /// A year archive: the header, then every complete entry with its offsets; what follows
+    /// the last complete entry is a torn tail. When the chain goes on beyond that tail (the
+    /// file's last DWORD starts a complete entry there), the archive is damaged, not torn.
+    void dumpArchive()
     {
         const std::int64_t length = m_file.length();
         field("length", length);
-        std::int64_t start = 0;
-        if (withHeader) {
-            if (length < 12) {
-                field("header", "none (the file is shorter than 12 bytes)");
-                return;
-            }
+        if (length < kArchiveHeaderSize) {
+            field("header", "none (the file is shorter than 12 bytes)");
+            return;
+        }
+        {
             CRecordArchive ar(m_file, CRecordArchive::Mode::Loading);
             time("created", ar.readTime());
             field("reserved", ar.readDword());
             field("archive version", ar.readDword());
-            if (length < 16) {
-                return;
+            if (length >= kFirstEntryOffset) {
+                field("first entry", ar.readDword());
             }
-            field("first entry", ar.readDword());
-            ar.Flush();
-            start = 16;
         }
         int number = 0;
-        while (start < length) {
-            const auto end = dumpEntry(start, length, ++number);
-            if (!end) {
-                return;
-            }
-            start = *end;
+        const ArchiveLayout layout = scanArchive(m_file, [&](const ArchiveEntry& entry,
+                                                             const CDaylarkPage& page) {
+            field("entry", ++number);
+            field("start", entry.start);
+            field("end", entry.placeholder ? "placeholder (" + std::to_string(entry.start) +
+                                                 "), the entry ends at " + std::to_string(entry.end)
+                                           : std::to_string(entry.end));
+            this->page(page);
+        });
+        if (!layout.hasTornTail()) {
+            return;
+        }
+        field("torn tail", "offset " + std::to_string(layout.tailStart) + ", length " +
+                               std::to_string(layout.length - layout.tailStart));
+        if (chainGoesBeyond(layout)) {
+            throw CArchiveException(CArchiveException::badIndex);
+        }
+    }
+
+    /// A torn tail moved aside: it has no header, only the bytes of an append that was cut off.
+    void dumpTornTail()
+    {
+        field("length", m_file.length());
+        CRecordArchive ar(m_file, CRecordArchive::Mode::Loading);
+        try {
+            field("leading offset", ar.readDword());
+            page(*ar.ReadNewObject<CDaylarkPage>());
+            field("trailing offset", ar.readDword());
+        } catch (const CException&) {
+            field("cut off", "the rest of the entry is missing");
         }
     }
 
 private:
-    /// Prints the entry at `start`; returns where the next one begins, or nothing when the
-    /// entry is not complete (its rest is reported as a torn tail or the failure is thrown).
-    std::optional<std::int64_t> dumpEntry(std::int64_t start, std::int64_t length, int number)
+    bool chainGoesBeyond(const ArchiveLayout& layout)
     {
-        m_file.seek(start, SeekFrom::Begin);
+        if (layout.length - layout.tailStart < 8) {
+            return false;
+        }
+        m_file.seek(layout.length - 4, SeekFrom::Begin);
         CRecordArchive ar(m_file, CRecordArchive::Mode::Loading);
-        std::uint32_t lead = 0;
-        std::optional<CArchiveException> failure;
-        try {
-            lead = ar.readDword();
-            const std::unique_ptr<CDaylarkPage> page = ar.ReadNewObject<CDaylarkPage>();
-            const std::uint32_t trailing = ar.readDword();
-            ar.Flush();
-            const std::int64_t end = m_file.position();
-            const bool placeholder = lead == start && end == length;
-            if (trailing == start && (lead == end || placeholder)) {
-                field("entry", number);
-                field("start", start);
-                field("end", placeholder ? std::string("placeholder (") + std::to_string(lead) +
-                                               "), the entry ends at " + std::to_string(end)
-                                         : std::to_string(lead));
-                this->page(*page);
-                return end;
-            }
-        } catch (const CArchiveException& readFailure) {
-            failure = readFailure;
+        const std::uint32_t last = ar.readDword();
+        if (last <= layout.tailStart) {
+            return false;
         }
-        // A lead that points inside the file past this entry means the chain is broken here;
-        // anything else is an append that was cut off.
-        const bool torn = lead <= start || lead > length;
-        if (!torn) {
-            throw failure.value_or(CArchiveException(CArchiveException::badIndex));
-        }
-        field("torn tail",
-              "offset " + std::to_string(start) + ", length " + std::to_string(length - start));
-        return std::nullopt;
+        const auto entry = readCompleteEntry(m_file, last);
+        return entry && entry->end == layout.length;
     }
 
     std::ostream& m_out;
@@ -324,18 +312,18 @@ const FailureContext& readingContext(DumpKind kind)
 {
     switch (kind) {
     case DumpKind::Day:
-        return kDayReading;
+        return CDaylarkDoc::kReadingContext;
     case DumpKind::Archive:
     case DumpKind::Torn:
-        return kPageReading;
+        return CPageArchive::kReadingContext;
     case DumpKind::Future:
-        return kFutureReading;
+        return CFutureFile::kContexts.reading;
     case DumpKind::Lists:
-        return kListsReading;
+        return CTodoFile::kContexts.reading;
     case DumpKind::Alarms:
-        return kAlarmReading;
+        return CAlarmFile::kContexts.reading;
     }
-    return kPageReading;
+    return CPageArchive::kReadingContext;
 }
 
 } // namespace
@@ -377,8 +365,10 @@ int runDump(CliContext& context)
             dumper.dumpDay();
             break;
         case DumpKind::Archive:
+            dumper.dumpArchive();
+            break;
         case DumpKind::Torn:
-            dumper.dumpArchive(*kind == DumpKind::Archive);
+            dumper.dumpTornTail();
             break;
         case DumpKind::Future:
             dumper.dumpRecords<CDaylarkFuture>();

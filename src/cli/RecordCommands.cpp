@@ -1,33 +1,411 @@
+#include "alarms/AlarmSchedule.h"
+#include "alarms/CAlarmFile.h"
 #include "cli/CliMain.h"
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/LocalTime.h"
+#include "platform/Locations.h"
+#include "platform/TimeText.h"
+#include "records/CFutureFile.h"
+#include "records/CTodoFile.h"
 
+#include <array>
+#include <cerrno>
+#include <map>
+#include <optional>
 #include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace daylark {
 
-// Placeholders until the commands are written.
+namespace {
+
+struct FrequencyWord
+{
+    std::string_view word;
+    Frequency frequency;
+};
+
+constexpr std::array kFrequencyWords = {
+    FrequencyWord{"once", Frequency::Once},         FrequencyWord{"daily", Frequency::Daily},
+    FrequencyWord{"weekly", Frequency::Weekly},     FrequencyWord{"biweekly", Frequency::Biweekly},
+    FrequencyWord{"monthly", Frequency::Monthly},   FrequencyWord{"yearly", Frequency::Yearly},
+    FrequencyWord{"birthday", Frequency::Birthday},
+};
+
+std::string frequencyWord(std::int16_t frequency)
+{
+    for (const FrequencyWord& entry : kFrequencyWords) {
+        if (static_cast<std::int16_t>(entry.frequency) == frequency) {
+            return std::string(entry.word);
+        }
+    }
+    return std::to_string(frequency); // a value this program does not set
+}
+
+std::optional<Frequency> frequencyOf(std::string_view word)
+{
+    for (const FrequencyWord& entry : kFrequencyWords) {
+        if (entry.word == word) {
+            return entry.frequency;
+        }
+    }
+    return std::nullopt;
+}
+
+/// A command's arguments split into words and options ("--name VALUE", "--name=VALUE" or a
+/// bare flag); "--" ends the options.
+struct ParsedArguments
+{
+    std::vector<std::string> words;
+    std::map<std::string, std::string, std::less<>> values;
+    std::set<std::string, std::less<>> flags;
+    std::string problem;
+};
+
+ParsedArguments parseArguments(const std::vector<std::string>& args, std::size_t first,
+                               const std::set<std::string_view>& valueOptions,
+                               const std::set<std::string_view>& flagOptions)
+{
+    ParsedArguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = first; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            parsed.words.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (valueOptions.contains(name)) {
+            if (equals != std::string::npos) {
+                parsed.values[name] = arg.substr(equals + 1);
+            } else if (i + 1 < args.size()) {
+                parsed.values[name] = args[++i];
+            } else {
+                parsed.problem = name + " needs a value";
+                return parsed;
+            }
+        } else if (flagOptions.contains(arg)) {
+            parsed.flags.insert(arg);
+        } else {
+            parsed.problem = "unknown option " + arg;
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+/// A "YYYY-MM-DD HH:MM" argument as that local time; a clear message and nothing when it is
+/// malformed or cannot be stored.
+std::optional<std::int64_t> dateTimeArgument(CliContext& context, const std::string& text)
+{
+    const auto time = parseLocalDateTime(text);
+    if (!time) {
+        context.env.err << "daylark-cli: " << text
+                        << " is not a date and time; write it as 'YYYY-MM-DD HH:MM', for "
+                           "example '1997-03-03 09:30'\n";
+        return std::nullopt;
+    }
+    if (!fitsStoredTime(*time)) {
+        context.env.err << "daylark-cli: " << text
+                        << " cannot be stored: Daylark's files hold times from 1901-12-14 to "
+                           "2038-01-18\n";
+        return std::nullopt;
+    }
+    return time;
+}
+
+int addAlarm(CliContext& context)
+{
+    const ParsedArguments parsed =
+        parseArguments(context.args, 1, {"--at", "--every"}, {"--no-box", "--hidden"});
+    if (!parsed.problem.empty()) {
+        return context.usageError(parsed.problem);
+    }
+    if (parsed.words.size() != 1 || parsed.words[0].empty()) {
+        return context.usageError("alarm add takes one non-empty NAME");
+    }
+    const auto at = parsed.values.find("--at");
+    if (at == parsed.values.end()) {
+        return context.usageError("alarm add needs --at 'YYYY-MM-DD HH:MM'");
+    }
+    Frequency frequency = Frequency::Once;
+    if (const auto every = parsed.values.find("--every"); every != parsed.values.end()) {
+        const auto known = frequencyOf(every->second);
+        if (!known) {
+            return context.usageError(
+                "--every takes once, daily, weekly, biweekly, monthly, yearly or birthday");
+        }
+        frequency = *known;
+    }
+    const auto time = dateTimeArgument(context, at->second);
+    if (!time) {
+        return kExitUsage;
+    }
+
+    auto alarm = std::make_unique<CDaylarkAlarm>();
+    alarm->Name = parsed.words[0];
+    alarm->Time = *time;
+    alarm->Frequency = static_cast<std::int16_t>(frequency);
+    alarm->MessageBoxFlag = parsed.flags.contains("--no-box") ? 0 : 1;
+    alarm->Announced = 0;
+    alarm->VisibleOnCalendar = parsed.flags.contains("--hidden") ? 0 : 1;
+
+    const Locations locations = context.locations();
+    const auto lock = lockDataDirectory(context, locations);
+    if (!lock) {
+        return kExitFailed;
+    }
+    CAlarmFile alarms(locations.alarmPath(), context.messages);
+    // Nothing is written over a file that did not read whole.
+    int result = alarms.Load();
+    if (result == 0 && alarms.add(std::move(alarm)) != nullptr) {
+        alarms.setChanged(true);
+        result = alarms.Save();
+    } else {
+        result = 1;
+    }
+    alarms.Empty();
+    return result == 0 ? kExitOk : kExitFailed;
+}
+
+int removeAlarm(CliContext& context)
+{
+    const ParsedArguments parsed = parseArguments(context.args, 1, {"--on"}, {});
+    if (!parsed.problem.empty()) {
+        return context.usageError(parsed.problem);
+    }
+    if (parsed.words.size() != 1) {
+        return context.usageError("alarm rm takes one NAME");
+    }
+    const auto on = parsed.values.find("--on");
+    if (on == parsed.values.end()) {
+        return context.usageError("alarm rm needs --on YYYY-MM-DD");
+    }
+    const auto day = dateArgument(context, on->second);
+    if (!day) {
+        return kExitUsage;
+    }
+
+    const Locations locations = context.locations();
+    const auto lock = lockDataDirectory(context, locations);
+    if (!lock) {
+        return kExitFailed;
+    }
+    CAlarmFile alarms(locations.alarmPath(), context.messages);
+    int result = alarms.Load();
+    if (result == 0) {
+        const CDaylarkAlarm* found = nullptr;
+        for (const auto& alarm : alarms.records()) {
+            if (alarm->Name == parsed.words[0] && OccursOn(*alarm, *day)) {
+                found = alarm.get();
+                break;
+            }
+        }
+        if (found == nullptr) {
+            context.env.err << "daylark-cli: no alarm named " << parsed.words[0] << " falls on "
+                            << on->second << '\n';
+            result = 1;
+        } else {
+            alarms.remove(found);
+            alarms.setChanged(true);
+            result = alarms.Save();
+        }
+    }
+    alarms.Empty();
+    return result == 0 ? kExitOk : kExitFailed;
+}
+
+int printNote(CliContext& context, std::int64_t day, const std::string& dayText)
+{
+    CFutureFile notes(context.locations().futurePath(), context.messages);
+    const int result = notes.Load();
+    const CDaylarkFuture* note = notes.FindNote(day);
+    if (note != nullptr) {
+        context.env.out << note->Text;
+    }
+    notes.Empty();
+    if (note == nullptr && result == 0) {
+        context.env.err << "daylark-cli: there is no note for " << dayText << '\n';
+    }
+    return result == 0 && note != nullptr ? kExitOk : kExitFailed;
+}
+
+int setNote(CliContext& context, std::int64_t day, std::string text)
+{
+    const Locations locations = context.locations();
+    const auto lock = lockDataDirectory(context, locations);
+    if (!lock) {
+        return kExitFailed;
+    }
+    CFutureFile notes(locations.futurePath(), context.messages);
+    int result = notes.Load();
+    if (result == 0) {
+        notes.setChanged(false);
+        CDaylarkFuture* note = notes.FindNote(day);
+        if (note != nullptr && text.empty()) {
+            notes.RemoveNote(note);
+            notes.setChanged(true);
+        } else if (note != nullptr && note->Text != text) {
+            note->Text = std::move(text);
+            notes.setChanged(true);
+        } else if (note == nullptr && !text.empty()) {
+            if (notes.AddNote(std::move(text), day) != nullptr) {
+                notes.setChanged(true);
+            } else {
+                result = 1;
+            }
+        }
+        if (result == 0 && notes.changed()) {
+            result = notes.Save();
+        }
+    }
+    notes.Empty();
+    return result == 0 ? kExitOk : kExitFailed;
+}
+
+int printLists(CliContext& context)
+{
+    CTodoFile lists(context.locations().listsPath(), context.messages);
+    const int result = lists.Load();
+    if (context.args.empty()) {
+        for (const auto& list : lists.records()) {
+            context.env.out << list->Name << '\n';
+        }
+        lists.Empty();
+        return result == 0 ? kExitOk : kExitFailed;
+    }
+    const CDaylarkTodo* list = lists.FindList(context.args[0]);
+    if (list != nullptr) {
+        context.env.out << list->Contents;
+    } else if (result == 0) {
+        context.env.err << "daylark-cli: there is no list named " << context.args[0] << '\n';
+    }
+    lists.Empty();
+    return result == 0 && list != nullptr ? kExitOk : kExitFailed;
+}
+
+int setList(CliContext& context)
+{
+    const std::string& name = context.args[0];
+    if (name.empty()) {
+        return context.usageError("a list needs a non-empty NAME");
+    }
+    std::string text = textArgument(context, 1);
+    const std::int64_t now = context.env.clock.now();
+
+    const Locations locations = context.locations();
+    const auto lock = lockDataDirectory(context, locations);
+    if (!lock) {
+        return kExitFailed;
+    }
+    CTodoFile lists(locations.listsPath(), context.messages);
+    int result = lists.Load();
+    if (result == 0) {
+        CDaylarkTodo* list = lists.FindList(name);
+        if (list == nullptr) {
+            auto made = std::make_unique<CDaylarkTodo>();
+            made->Version = CDaylarkTodo::kNewVersion;
+            made->Name = name;
+            made->Created = now;
+            list = lists.add(std::move(made));
+        }
+        if (list != nullptr) {
+            list->Contents = std::move(text);
+            list->LastChanged = now;
+            lists.setChanged(true);
+            result = lists.Save();
+        } else {
+            result = 1;
+        }
+    }
+    lists.Empty();
+    return result == 0 ? kExitOk : kExitFailed;
+}
+
+} // namespace
+
 int runAlarms(CliContext& context)
 {
-    context.env.err << "daylark-cli: not built yet\n";
-    return kExitFailed;
+    if (context.args.size() > 1) {
+        return context.usageError("alarms takes at most one date");
+    }
+    std::int64_t day = context.env.clock.now();
+    if (!context.args.empty()) {
+        const auto parsed = dateArgument(context, context.args[0]);
+        if (!parsed) {
+            return kExitUsage;
+        }
+        day = *parsed;
+    }
+    const std::string path = context.locations().alarmPath();
+    // Listing creates nothing: a missing alarm file has no alarms.
+    if (const FileStatus status = fileStatus(path); !status.exists && status.error == ENOENT) {
+        return kExitOk;
+    }
+    CAlarmFile alarms(path, context.messages);
+    const int result = alarms.Load();
+    for (const auto& alarm : alarms.records()) {
+        if (OccursOn(*alarm, day)) {
+            context.env.out << formatTime("%H:%M", alarm->Time, /*greenwich=*/false) << ' '
+                            << frequencyWord(alarm->Frequency) << ' ' << alarm->Name << '\n';
+        }
+    }
+    alarms.Empty();
+    return result == 0 ? kExitOk : kExitFailed;
 }
 
 int runAlarm(CliContext& context)
 {
-    context.env.err << "daylark-cli: not built yet\n";
-    return kExitFailed;
+    if (context.args.empty()) {
+        return context.usageError("alarm needs add or rm");
+    }
+    if (context.args[0] == "add") {
+        return addAlarm(context);
+    }
+    if (context.args[0] == "rm") {
+        return removeAlarm(context);
+    }
+    return context.usageError("alarm takes add or rm, not " + context.args[0]);
 }
 
 int runNote(CliContext& context)
 {
-    context.env.err << "daylark-cli: not built yet\n";
-    return kExitFailed;
+    if (context.args.empty()) {
+        return context.usageError("note needs a date");
+    }
+    const auto day = dateArgument(context, context.args[0]);
+    if (!day) {
+        return kExitUsage;
+    }
+    if (context.args.size() == 1) {
+        return printNote(context, *day, context.args[0]);
+    }
+    // Notes wait for their day: today's page has already taken in the notes due today.
+    if (localDayNumber(*day) <= localDayNumber(context.env.clock.now())) {
+        context.env.err << "daylark-cli: a note is set for a day after today, not for "
+                        << context.args[0] << '\n';
+        return kExitUsage;
+    }
+    return setNote(context, *day, textArgument(context, 1));
 }
 
 int runList(CliContext& context)
 {
-    context.env.err << "daylark-cli: not built yet\n";
-    return kExitFailed;
+    if (context.args.size() <= 1) {
+        return printLists(context);
+    }
+    return setList(context);
 }
 
 } // namespace daylark

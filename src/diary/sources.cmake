@@ -1,5 +1,11 @@
 # The diary: page archives, the document, the page view's logic, the text merge, the change of day.
 target_sources(daylark_core PRIVATE
+    diary/ArchiveScan.cpp
+    diary/BufferPageText.cpp
+    diary/CDaylarkDoc.cpp
     diary/CDaylarkPage.cpp
+    diary/CPageArchive.cpp
     diary/MergeText.cpp
+    diary/PageFont.cpp
+    diary/SplitPage.cpp
 )

@@ -2,4 +2,5 @@
 target_sources(daylark_core PRIVATE
     format/CObject.cpp
     format/CRecordArchive.cpp
+    format/RecordFile.cpp
 )

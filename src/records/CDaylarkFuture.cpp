@@ -1,6 +1,7 @@
 #include "records/CDaylarkFuture.h"
 
 #include "format/CRecordArchive.h"
+#include "format/RecordFile.h"
 
 namespace daylark {
 
@@ -9,15 +10,22 @@ const ClassInfo CDaylarkFuture::kClass{"CDaylarkFuture", 1,
 
 void CDaylarkFuture::Serialize(CRecordArchive& ar)
 {
-    if (ar.IsStoring()) {
-        ar.writeDword(Version);
-        ar.writeTime(Date);
-        ar.writeString(Text);
-        return;
-    }
-    Version = ar.readDword();
-    Date = ar.readTime();
-    Text = ar.readString();
+    serializeRecordFields([&] {
+        if (ar.IsStoring()) {
+            ar.writeDword(Version);
+            ar.writeTime(Date);
+            ar.writeString(Text);
+            return;
+        }
+        Version = ar.readDword();
+        Date = ar.readTime();
+        Text = ar.readString();
+    });
+}
+
+bool CDaylarkFuture::operator==(const CDaylarkFuture& other) const
+{
+    return Text == other.Text && Date == other.Date && Version == other.Version;
 }
 
 } // namespace daylark

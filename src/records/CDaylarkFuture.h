@@ -19,6 +19,8 @@ struct CDaylarkFuture : CObject
     std::uint32_t Version = kNewVersion;
 
     const ClassInfo& classInfo() const override { return kClass; }
+    /// Same field values (the record files tell a holder's own edits by them).
+    bool operator==(const CDaylarkFuture& other) const;
     /// Fields on file: version, date, text.
     void Serialize(CRecordArchive& ar) override;
 };

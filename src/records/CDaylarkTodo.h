@@ -20,6 +20,8 @@ struct CDaylarkTodo : CObject
     std::string Contents; ///< lines separated by CR LF
 
     const ClassInfo& classInfo() const override { return kClass; }
+    /// Same field values (the record files tell a holder's own edits by them).
+    bool operator==(const CDaylarkTodo& other) const;
     void Serialize(CRecordArchive& ar) override;
 };
 

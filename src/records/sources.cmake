@@ -2,4 +2,6 @@
 target_sources(daylark_core PRIVATE
     records/CDaylarkFuture.cpp
     records/CDaylarkTodo.cpp
+    records/CFutureFile.cpp
+    records/CTodoFile.cpp
 )

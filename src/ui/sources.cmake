@@ -1,6 +1,8 @@
 # Every Qt view and Qt service. A library, so the Qt Test executables link the views without main.
 add_library(daylark_ui STATIC
     ui/MainWindow.cpp
+    ui/PageEdit.cpp
+    ui/PageTextMapping.cpp
 )
 target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets)
 

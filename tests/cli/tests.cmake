@@ -1,6 +1,8 @@
 daylark_add_core_test(cli_tests
     cli/CliTestSupport.cpp
+    cli/DiaryCommandsTest.cpp
     cli/DumpTest.cpp
     cli/OptionsTest.cpp
+    cli/RecordCommandsTest.cpp
 )
 target_link_libraries(cli_tests PRIVATE daylark_cli_lib)

@@ -1,4 +1,5 @@
 daylark_add_core_test(format_tests
     format/CRecordArchiveTest.cpp
     format/RecordClassesTest.cpp
+    format/RecordFileTest.cpp
 )

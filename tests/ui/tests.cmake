@@ -5,3 +5,5 @@ function(daylark_add_ui_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=UTC")
 endfunction()
+
+daylark_add_ui_test(PageEditTest)

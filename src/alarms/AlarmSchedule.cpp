@@ -1,0 +1,197 @@
+#include "alarms/AlarmSchedule.h"
+
+#include "alarms/CAlarmFile.h"
+#include "alarms/CDaylarkAlarm.h"
+#include "platform/Clock.h"
+#include "platform/DisplayFlags.h"
+#include "platform/LocalTime.h"
+#include "platform/MessageSink.h"
+#include "platform/TimeText.h"
+
+namespace daylark {
+
+namespace {
+
+constexpr long kDaysInTwoWeeks = 14;
+
+bool occursOn(std::int64_t time, std::int32_t frequency, std::int64_t day)
+{
+    if (SameDay(time, day)) {
+        return true;
+    }
+    const TimeFields alarm = breakDown(time, /*greenwich=*/false);
+    const TimeFields wanted = breakDown(day, /*greenwich=*/false);
+    switch (static_cast<Frequency>(frequency)) {
+    case Frequency::Daily:
+        return true;
+    case Frequency::Weekly:
+        return alarm.weekday == wanted.weekday;
+    case Frequency::Biweekly:
+        // Whole calendar days, so the hour of the alarm and summer time play no part.
+        return (civilDayNumber(wanted.year, wanted.month, wanted.day) -
+                civilDayNumber(alarm.year, alarm.month, alarm.day)) %
+                   kDaysInTwoWeeks ==
+               0;
+    case Frequency::Monthly:
+        return alarm.day == wanted.day;
+    case Frequency::Yearly:
+    case Frequency::Birthday:
+        return alarm.month == wanted.month && alarm.day == wanted.day;
+    case Frequency::Once:
+        break;
+    }
+    return false;
+}
+
+/// The label that leads a recurring alarm's summary line.
+const char* recurringLabel(std::int16_t frequency)
+{
+    switch (static_cast<Frequency>(frequency)) {
+    case Frequency::Daily:
+        return "Daily: ";
+    case Frequency::Weekly:
+        return "Weekly: ";
+    case Frequency::Biweekly:
+        return "Biweekly: ";
+    case Frequency::Monthly:
+        return "Monthly: ";
+    case Frequency::Yearly:
+        return "Yearly: ";
+    case Frequency::Birthday:
+        return "Birthday: ";
+    case Frequency::Once:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool SameDay(std::int64_t a, std::int64_t b, bool* later)
+{
+    const TimeFields first = breakDown(a, /*greenwich=*/false);
+    const TimeFields second = breakDown(b, /*greenwich=*/false);
+    const long firstDay = civilDayNumber(first.year, first.month, first.day);
+    const long secondDay = civilDayNumber(second.year, second.month, second.day);
+    if (later != nullptr) {
+        *later = secondDay > firstDay;
+    }
+    return firstDay == secondDay;
+}
+
+bool OccursOn(const CDaylarkAlarm& alarm, std::int64_t day)
+{
+    return occursOn(alarm.Time, alarm.Frequency, day);
+}
+
+bool OccursOn(const CAlarmEntry& entry, std::int64_t day)
+{
+    return occursOn(entry.Time, entry.Frequency, day);
+}
+
+AlarmSchedule::AlarmSchedule(CAlarmFile& alarms, const Clock& clock, const DisplayFlags& flags,
+                             MessageSink& messages)
+    : m_alarms(alarms)
+    , m_clock(clock)
+    , m_flags(flags)
+    , m_messages(messages)
+{}
+
+void AlarmSchedule::CollectTodaysAlarms(std::int64_t day, bool show)
+{
+    m_todays.clear();
+    m_removed.clear();
+    m_alarms.Load();
+    m_alarms.setChanged(false);
+
+    // Built apart and put in place at the end: a box shown on the way (a failure) runs a
+    // nested loop whose tick may collect as well.
+    std::vector<CAlarmEntry> todays;
+    std::vector<CAlarmEntry> removed;
+    std::vector<const CDaylarkAlarm*> past;
+    std::string summary;
+    for (const auto& alarm : m_alarms.records()) {
+        std::string label;
+        if (alarm->Frequency == static_cast<std::int16_t>(Frequency::Once)) {
+            bool later = false;
+            if (!SameDay(alarm->Time, day, &later)) {
+                if (later) {
+                    removed.emplace_back(*alarm);
+                    past.push_back(alarm.get());
+                }
+                continue;
+            }
+            label = FormatAlarmTime(alarm->Time, m_flags);
+        } else {
+            const char* recurring = recurringLabel(alarm->Frequency);
+            if (recurring == nullptr || !OccursOn(*alarm, day)) {
+                continue;
+            }
+            label = recurring;
+        }
+        summary += label + alarm->Name + "\n";
+        todays.emplace_back(*alarm);
+    }
+    for (const CDaylarkAlarm* alarm : past) {
+        m_alarms.remove(alarm);
+        m_alarms.setChanged(true);
+    }
+    if (m_alarms.changed()) {
+        m_alarms.Save();
+    }
+    m_alarms.Empty();
+
+    m_todays = std::move(todays);
+    m_removed.insert(m_removed.end(), removed.begin(), removed.end());
+    if (show && !summary.empty()) {
+        m_messages.inform(summary, kSummaryCaption);
+    }
+}
+
+bool AlarmSchedule::CheckDueAlarms()
+{
+    const std::int64_t now = m_clock.now();
+    const TimeFields current = breakDown(now, /*greenwich=*/false);
+    std::string boxText;
+    std::string notifyText;
+    for (CAlarmEntry& entry : m_todays) {
+        if (entry.Announced != 0) {
+            continue;
+        }
+        const TimeFields at = breakDown(entry.Time, /*greenwich=*/false);
+        const bool due =
+            at.hour < current.hour || (at.hour == current.hour && at.minute <= current.minute);
+        if (!due) {
+            continue;
+        }
+        entry.Announced = 1;
+        std::string& text = entry.MessageBoxFlag != 0 ? boxText : notifyText;
+        text += FormatAlarmTime(entry.Time, m_flags) + entry.Name + "\n";
+    }
+    if (boxText.empty() && notifyText.empty()) {
+        return false;
+    }
+    const std::string caption = FormatAlarmTime(now, m_flags) + " Alarm(s)";
+    if (!notifyText.empty()) {
+        m_messages.notify(notifyText, caption);
+    }
+    if (boxText.empty()) {
+        return false;
+    }
+    m_messages.inform(boxText, caption);
+    return true;
+}
+
+void AlarmSchedule::AppendRemovedAlarms(std::string& pageText)
+{
+    for (const CAlarmEntry& entry : m_removed) {
+        pageText += "\r\r\nAlarm, ";
+        pageText += entry.Name;
+        pageText += ", at, ";
+        pageText += FormatDate(entry.Time, /*withTime=*/true, m_flags);
+        pageText += ", removed";
+    }
+    m_removed.clear();
+}
+
+} // namespace daylark

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace daylark {
+
+/// Where a window stands: the main window's and the calendar's placement, kept in the profile
+/// values WindowPos and CalendarPos as "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d".
+struct WindowPlacement
+{
+    static constexpr std::uint32_t kRestoreToMaximized = 2;
+    static constexpr std::uint32_t kShowNormal = 1;
+    static constexpr std::uint32_t kShowMaximized = 3;
+
+    std::uint32_t flags = 0;
+    std::uint32_t showCommand = kShowNormal;
+    std::int32_t minX = 0;
+    std::int32_t minY = 0;
+    std::int32_t maxX = 0;
+    std::int32_t maxY = 0;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    /// The calendar's placement before one was saved.
+    static WindowPlacement calendarDefault();
+
+    /// Reads the ten numbers; leading blanks before each are allowed and text after the tenth
+    /// is ignored. Fewer than ten numbers (or one out of range) gives nothing.
+    static std::optional<WindowPlacement> parse(std::string_view text);
+    /// The profile text of the placement.
+    std::string format() const;
+
+    bool operator==(const WindowPlacement&) const = default;
+};
+
+} // namespace daylark

@@ -1,0 +1,209 @@
+#include "diary/CDaylarkDoc.h"
+
+#include "format/CRecordArchive.h"
+#include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "platform/Exceptions.h"
+#include "platform/File.h"
+#include "platform/FileSystem.h"
+#include "platform/LocalTime.h"
+#include "platform/MessageSink.h"
+#include "platform/Profile.h"
+
+#include <new>
+
+namespace daylark {
+
+namespace {
+
+constexpr const FailureContext& kReadingDayFile = CDaylarkDoc::kReadingContext;
+constexpr FailureContext kSavingDayFile{"File Exception, %d, saving daylark.day",
+                                        "Archive Exception, %d, saving daylark.day",
+                                        "Memory exception saving daylark.day"};
+
+constexpr const char* kProfileSection = "Settings";
+constexpr const char* kFontKey = "Font";
+
+} // namespace
+
+CDaylarkDoc::CDaylarkDoc(MessageSink& messages, const Clock& clock, Profile& profile)
+    : m_messages(messages)
+    , m_clock(clock)
+    , m_profile(profile)
+    , m_pageDate(clock.now())
+    , m_shownDate(m_pageDate)
+    , m_pageArchive({}, messages, clock)
+{}
+
+bool CDaylarkDoc::showsToday() const
+{
+    return sameLocalDay(m_shownDate, m_pageDate);
+}
+
+void CDaylarkDoc::setLocations(const Locations& locations)
+{
+    m_locations = locations;
+    m_pageArchive.setFileName(archivePathFor(m_pageDate));
+}
+
+std::string CDaylarkDoc::archivePathFor(std::int64_t date) const
+{
+    if (m_locations.dataDir().empty()) {
+        return {};
+    }
+    return m_locations.archivePath(breakDown(date, /*greenwich=*/false).year);
+}
+
+void CDaylarkDoc::attachPageText(PageText& text)
+{
+    text.setText(m_text->text());
+    text.setReadOnly(m_text->readOnly());
+    text.setFont(m_pageFont);
+    text.setModified(m_text->modified());
+    m_text = &text;
+}
+
+void CDaylarkDoc::setPageDate(std::int64_t date)
+{
+    m_pageDate = date;
+    m_pageArchive.setFileName(archivePathFor(date));
+}
+
+bool CDaylarkDoc::isModified() const
+{
+    return m_modified || m_text->modified();
+}
+
+void CDaylarkDoc::setModified(bool modified)
+{
+    m_modified = modified;
+    if (!modified) {
+        m_text->setModified(false);
+    }
+}
+
+void CDaylarkDoc::Serialize(CRecordArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.writeDword(m_dayFileVersion);
+        ar.writeTime(m_pageDate);
+        ar.writeDword(0);
+        ar.writeString(m_text->text());
+        return;
+    }
+    std::uint32_t version = m_dayFileVersion;
+    std::uint32_t flag = m_dayFileFlag;
+    std::int64_t pageDate = 0;
+    const std::uint32_t first = ar.readDword();
+    if (first < kOldLayoutFirst) {
+        version = first;
+        pageDate = ar.readTime();
+        flag = ar.readDword();
+    } else {
+        pageDate = static_cast<std::int32_t>(first);
+    }
+    const std::string text = ar.readString();
+    m_dayFileVersion = version;
+    m_dayFileFlag = flag;
+    setPageDate(pageDate);
+    m_text->setText(text);
+}
+
+CDaylarkDoc::LoadResult CDaylarkDoc::Load()
+{
+    m_dayFileProtected = false;
+    if (!fileStatus(dayFilePath()).exists) {
+        rememberDayFileStatus();
+        return LoadResult::Missing;
+    }
+    std::string failure;
+    try {
+        File file(dayFilePath(), File::Mode::Read);
+        CRecordArchive ar(file, CRecordArchive::Mode::Loading);
+        Serialize(ar);
+    } catch (const CException& error) {
+        failure = kReadingDayFile.message(error);
+    } catch (const std::bad_alloc&) {
+        failure = kReadingDayFile.message(CMemoryException());
+    }
+    rememberDayFileStatus();
+    if (!failure.empty()) {
+        keepDamagedDayFile(failure);
+        return LoadResult::Damaged;
+    }
+    m_shownDate = m_pageDate;
+    setModified(false);
+    return LoadResult::Loaded;
+}
+
+void CDaylarkDoc::keepDamagedDayFile(const std::string& failure)
+{
+    const std::string copy = firstFreeName(dayFilePath() + ".damaged.");
+    if (const int error = copyFile(dayFilePath(), copy); error != 0) {
+        m_dayFileProtected = true;
+        m_messages.error(failure + "\nError " + std::to_string(error) + " copying " +
+                         dayFilePath() + " to " + copy +
+                         ": the file is left as it is and will not be overwritten.");
+        return;
+    }
+    m_messages.error(failure + "\nThe file was kept as " + copy + ".");
+}
+
+bool CDaylarkDoc::Save()
+{
+    if (m_dayFileProtected) {
+        m_messages.error("The current-day file " + dayFilePath() +
+                         " could not be read or copied aside, so it is not overwritten.");
+        return false;
+    }
+    try {
+        AtomicFile target(dayFilePath());
+        CRecordArchive ar(target.file(), CRecordArchive::Mode::Storing);
+        Serialize(ar);
+        ar.Close();
+        target.commit();
+    } catch (const CException& failure) {
+        m_messages.error(kSavingDayFile.message(failure));
+        return false;
+    } catch (const std::bad_alloc&) {
+        m_messages.error(kSavingDayFile.message(CMemoryException()));
+        return false;
+    }
+    m_dayFileFlag = 0;
+    setModified(false);
+    rememberDayFileStatus();
+    return true;
+}
+
+bool CDaylarkDoc::SaveModified()
+{
+    if (!sameLocalDay(m_shownDate, m_pageDate) || !isModified()) {
+        return true;
+    }
+    return Save();
+}
+
+void CDaylarkDoc::rememberDayFileStatus()
+{
+    const FileStatus status = fileStatus(dayFilePath());
+    m_dayFileStatus = status.exists ? DayFileStatus{status.modified, status.size} : DayFileStatus{};
+}
+
+void CDaylarkDoc::LoadPageFont()
+{
+    const std::string value = m_profile.readString(kProfileSection, kFontKey, "");
+    SetPageFont(value.empty() ? PageFont{} : PageFont::parse(value));
+}
+
+void CDaylarkDoc::SavePageFont()
+{
+    m_profile.writeString(kProfileSection, kFontKey, m_pageFont.format());
+}
+
+void CDaylarkDoc::SetPageFont(const PageFont& font)
+{
+    m_pageFont = font;
+    m_text->setFont(font);
+}
+
+} // namespace daylark

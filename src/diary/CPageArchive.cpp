@@ -1,0 +1,395 @@
+#include "diary/CPageArchive.h"
+
+#include "diary/ArchiveScan.h"
+#include "format/CRecordArchive.h"
+#include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "platform/Exceptions.h"
+#include "platform/File.h"
+#include "platform/FileSystem.h"
+#include "platform/LocalTime.h"
+#include "platform/MessageSink.h"
+
+#include <algorithm>
+#include <new>
+#include <optional>
+#include <utility>
+
+namespace daylark {
+
+namespace {
+
+constexpr FailureContext kCreating{"File Exception, %d, Creating Daylark archive.",
+                                   "Archive Exception, %d, Creating Daylark archive.",
+                                   "Memory exception creating a daylark archive"};
+constexpr FailureContext kLooking{"File Exception, %d, looking for page",
+                                  "Archive Exception, %d, looking for page",
+                                  "Memory exception looking for a daylark page"};
+constexpr const FailureContext& kReading = CPageArchive::kReadingContext;
+constexpr FailureContext kArchiving{"File Exception, %d, archiving page",
+                                    "Archive Exception, %d, archiving page",
+                                    "Memory exception archiving a daylark page"};
+
+constexpr std::size_t kCopyBuffer = 64 * 1024;
+
+/// The local calendar date of t as one comparable number (year, month, day).
+long localDateKey(std::int64_t t)
+{
+    const TimeFields fields = breakDown(t, /*greenwich=*/false);
+    return (static_cast<long>(fields.year) * 100 + fields.month) * 100 + fields.day;
+}
+
+[[noreturn]] void throwBrokenChain()
+{
+    throw CArchiveException(CArchiveException::badIndex);
+}
+
+/// "<dir>/<year>.torn." for the archive "<dir>/<year>.dlk".
+std::string tornPrefix(const std::string& archivePath)
+{
+    std::string stem = baseNameOf(archivePath);
+    if (const auto dot = stem.rfind('.'); dot != std::string::npos && dot > 0) {
+        stem.resize(dot);
+    }
+    return joinPath(directoryOf(archivePath), stem + ".torn.");
+}
+
+} // namespace
+
+CPageArchive::CPageArchive(std::string fileName, MessageSink& messages, const Clock& clock)
+    : m_fileName(std::move(fileName))
+    , m_messages(messages)
+    , m_created(clock.now())
+    , m_clock(clock)
+{}
+
+CPageArchive::~CPageArchive()
+{
+    Close();
+}
+
+int CPageArchive::Open(bool loading, bool create)
+{
+    Close();
+    if (!fileStatus(m_fileName).exists) {
+        if (!create) {
+            return 1;
+        }
+        try {
+            m_file = std::make_unique<File>(m_fileName, File::Mode::Create);
+        } catch (const CException& failure) {
+            m_messages.error(kCreating.message(failure));
+            return 1;
+        }
+    } else {
+        try {
+            m_file = std::make_unique<File>(m_fileName,
+                                            loading ? File::Mode::Read : File::Mode::ReadWrite);
+        } catch (const CException& failure) {
+            m_messages.error(kLooking.message(failure));
+            return 1;
+        }
+    }
+
+    m_archive = std::make_unique<CRecordArchive>(*m_file, loading ? CRecordArchive::Mode::Loading
+                                                                  : CRecordArchive::Mode::Storing);
+    try {
+        if (m_version > 100) {
+            const std::int64_t length = m_file->length();
+            if (loading && length >= kArchiveHeaderSize) {
+                const std::int64_t created = m_archive->readTime();
+                const std::uint32_t reserved = m_archive->readDword();
+                const std::uint32_t version = m_archive->readDword();
+                m_archive->Flush();
+                m_created = created;
+                m_reserved = reserved;
+                m_version = version;
+                m_dataStart = m_file->position();
+            } else if (!loading && length == 0) {
+                writeHeader();
+            }
+        }
+        return 0;
+    } catch (const CException& failure) {
+        m_messages.error(kReading.message(failure));
+    } catch (const std::bad_alloc&) {
+        m_messages.error(kReading.message(CMemoryException()));
+    }
+    abandon();
+    return 1;
+}
+
+void CPageArchive::writeHeader()
+{
+    m_archive->writeTime(m_created);
+    m_archive->writeDword(m_reserved);
+    m_archive->writeDword(m_version);
+    m_archive->Flush();
+    m_dataStart = m_file->position();
+}
+
+void CPageArchive::Close()
+{
+    if (m_archive) {
+        try {
+            m_archive->Close();
+        } catch (const CException& failure) {
+            m_messages.error(kReading.message(failure));
+        }
+        m_archive.reset();
+    }
+    if (m_file) {
+        try {
+            m_file->close();
+        } catch (const CException& failure) {
+            m_messages.error(kReading.message(failure));
+        }
+        m_file.reset();
+    }
+}
+
+void CPageArchive::abandon()
+{
+    m_archive.reset();
+    m_file.reset();
+}
+
+void CPageArchive::cache(std::int64_t position, std::int64_t previousStart, std::int64_t nextStart)
+{
+    m_position = position;
+    m_previousStart = previousStart;
+    m_nextStart = nextStart;
+}
+
+std::int64_t CPageArchive::FindPage(std::unique_ptr<CDaylarkPage>& page, std::int64_t date,
+                                    bool fromEnd, bool backward, bool takeAny)
+{
+    page.reset();
+    if (!m_archive || !m_archive->IsLoading()) {
+        return -1;
+    }
+    try {
+        return walk(page, date, fromEnd, backward, takeAny);
+    } catch (const CException& failure) {
+        m_messages.error(kReading.message(failure));
+    } catch (const std::bad_alloc&) {
+        m_messages.error(kReading.message(CMemoryException()));
+    }
+    page.reset();
+    return -1;
+}
+
+std::optional<CPageArchive::WalkStep> CPageArchive::firstStep(std::int64_t lastStart,
+                                                              std::int64_t dataEnd, bool fromEnd,
+                                                              bool backward, bool takeAny) const
+{
+    if (fromEnd) {
+        return WalkStep{lastStart - 4, -1};
+    }
+    if (!backward) {
+        if (m_nextStart > dataEnd) {
+            return std::nullopt;
+        }
+        return WalkStep{m_position, -1};
+    }
+    if (m_previousStart < kFirstEntryOffset || m_previousStart > dataEnd) {
+        return std::nullopt;
+    }
+    if (!takeAny || m_position <= kArchiveHeaderSize) {
+        return WalkStep{m_position, -1};
+    }
+    // The step back must go back, or a walk could read one entry forever.
+    if (m_previousStart - 4 >= m_position) {
+        throwBrokenChain();
+    }
+    return WalkStep{m_previousStart - 4, m_position + 4};
+}
+
+CPageArchive::ChainEntry CPageArchive::readChainEntry(const WalkStep& step, std::int64_t dataEnd,
+                                                      std::unique_ptr<CDaylarkPage>& page)
+{
+    const std::int64_t position = step.position;
+    if (position < kArchiveHeaderSize || position + 4 >= dataEnd) {
+        throwBrokenChain();
+    }
+    m_file->seek(position, SeekFrom::Begin);
+    const std::int64_t start = position + 4;
+    const std::int64_t previous = m_archive->readDword();
+    const std::int64_t next = m_archive->readDword();
+    page = m_archive->ReadNewObject<CDaylarkPage>();
+    const std::int64_t trailing = m_archive->readDword();
+    m_archive->Flush();
+    const std::int64_t end = m_file->position();
+
+    // The entry must be whole and its offsets must agree with where it really ends; only the
+    // last entry may still hold the placeholder of an append that stopped early. A backward
+    // step must land on the entry that ends where the one it left begins.
+    const bool placeholder = next == start && end == dataEnd;
+    if (trailing != start || end > dataEnd || (next != end && !placeholder) ||
+        (step.cameFrom >= 0 && end != step.cameFrom)) {
+        throwBrokenChain();
+    }
+    // Only the first entry has none before it; any other must point back, not into the header.
+    const bool first = position == kArchiveHeaderSize;
+    if (!first && (previous < kFirstEntryOffset || previous >= position)) {
+        throwBrokenChain();
+    }
+    return {first ? start : previous, end, first};
+}
+
+std::int64_t CPageArchive::walk(std::unique_ptr<CDaylarkPage>& page, std::int64_t date,
+                                bool fromEnd, bool backward, bool takeAny)
+{
+    // The scan below moves the file under the pass: nothing may stay buffered.
+    m_archive->Flush();
+    const ArchiveEnd end = findArchiveEnd(*m_file);
+    if (!end.last) {
+        return -1;
+    }
+    // A torn tail is no part of the chain: walks end at the last complete entry.
+    const std::int64_t dataEnd = end.last->end;
+    auto step = firstStep(end.last->start, dataEnd, fromEnd, backward, takeAny);
+    if (!step) {
+        return -1;
+    }
+    const long dateKey = localDateKey(date);
+    for (;;) {
+        const ChainEntry entry = readChainEntry(*step, dataEnd, page);
+        const long pageKey = localDateKey(page->Date);
+        if (takeAny || pageKey == dateKey) {
+            cache(step->position, entry.previousStart, entry.end);
+            return step->position;
+        }
+        const bool dateLater = dateKey > pageKey;
+        const bool chainEnds = backward ? entry.first : entry.end >= dataEnd;
+        if ((backward ? dateLater : !dateLater) || chainEnds) {
+            cache(step->position, entry.previousStart, entry.end);
+            page.reset();
+            return -1;
+        }
+        step = backward ? WalkStep{entry.previousStart - 4, step->position + 4}
+                        : WalkStep{entry.end - 4, -1};
+    }
+}
+
+std::int64_t CPageArchive::AppendPage(const CDaylarkPage& page)
+{
+    if (Open(false, true) != 0) {
+        return 0;
+    }
+    try {
+        const std::int64_t length = appendEntry(page);
+        m_archive->Close();
+        m_file->sync();
+        m_file->close();
+        m_archive.reset();
+        m_file.reset();
+        return length;
+    } catch (const CException& failure) {
+        m_messages.error(kArchiving.message(failure));
+    } catch (const std::bad_alloc&) {
+        m_messages.error(kArchiving.message(CMemoryException()));
+    }
+    // What the pass still buffers is dropped; an entry written in part is a torn tail that the
+    // next append moves aside.
+    abandon();
+    return 0;
+}
+
+std::int64_t CPageArchive::appendEntry(const CDaylarkPage& page)
+{
+    // Refuse a date that cannot be stored before anything is written.
+    if (!fitsStoredTime(page.Date)) {
+        throw CTimeRangeException(page.Date);
+    }
+    std::int64_t length = mendTornAppend();
+    if (length == 0) {
+        m_file->seek(0, SeekFrom::Begin);
+        writeHeader();
+        length = kArchiveHeaderSize;
+    }
+    m_file->seek(0, SeekFrom::End);
+    if (length == kArchiveHeaderSize) {
+        m_archive->writeDword(static_cast<std::uint32_t>(kFirstEntryOffset));
+    }
+    m_archive->Flush();
+    const std::int64_t start = m_file->position();
+    m_archive->writeDword(static_cast<std::uint32_t>(start)); // placeholder until the end is known
+    m_archive->WriteObject(&page);
+    m_archive->writeDword(static_cast<std::uint32_t>(start));
+    m_archive->Flush();
+    const std::int64_t end = m_file->position();
+    m_file->seek(start, SeekFrom::Begin);
+    m_archive->writeDword(static_cast<std::uint32_t>(end));
+    m_archive->Flush();
+    m_nextStart = end;
+    return length;
+}
+
+std::int64_t CPageArchive::mendTornAppend()
+{
+    m_archive->Flush();
+    const ArchiveEnd end = findArchiveEnd(*m_file);
+    if (end.last && end.last->placeholder) {
+        m_file->seek(end.last->start, SeekFrom::Begin);
+        m_archive->writeDword(static_cast<std::uint32_t>(end.last->end));
+        m_archive->Flush();
+    }
+    if (end.tailStart < end.length) {
+        moveTornTail(end.tailStart, end.length);
+        m_file->truncate(end.tailStart);
+    }
+    return end.tailStart;
+}
+
+void CPageArchive::moveTornTail(std::int64_t from, std::int64_t to)
+{
+    AtomicFile torn(firstFreeName(tornPrefix(m_fileName)));
+    m_file->seek(from, SeekFrom::Begin);
+    std::vector<char> buffer(kCopyBuffer);
+    for (std::int64_t left = to - from; left > 0;) {
+        const auto want = static_cast<std::size_t>(
+            std::min<std::int64_t>(left, static_cast<std::int64_t>(buffer.size())));
+        const std::size_t got = m_file->read(buffer.data(), want);
+        if (got == 0) {
+            throw CFileException(CFileException::endOfFile);
+        }
+        torn.file().write(buffer.data(), got);
+        left -= static_cast<std::int64_t>(got);
+    }
+    torn.commit();
+}
+
+std::size_t CPageArchive::LoadAllPages()
+{
+    if (Open(true, false) != 0) {
+        return 0;
+    }
+    std::vector<std::unique_ptr<CDaylarkPage>> found; // last entry first
+    std::unique_ptr<CDaylarkPage> page;
+    const std::int64_t now = m_clock.now();
+    std::int64_t position = FindPage(page, now, /*fromEnd=*/true, /*backward=*/true,
+                                     /*takeAny=*/true);
+    while (position > 0) {
+        found.push_back(std::move(page));
+        if (m_position < m_previousStart) {
+            break; // the first entry has been read
+        }
+        position = FindPage(page, now, /*fromEnd=*/false, /*backward=*/true, /*takeAny=*/true);
+    }
+    m_pages.insert(m_pages.begin(), std::make_move_iterator(found.rbegin()),
+                   std::make_move_iterator(found.rend()));
+    Close();
+    return found.size();
+}
+
+void CPageArchive::AppendAllPages()
+{
+    for (const auto& page : m_pages) {
+        if (AppendPage(*page) == 0) {
+            return;
+        }
+    }
+}
+
+} // namespace daylark

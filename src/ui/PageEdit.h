@@ -1,0 +1,32 @@
+#pragma once
+
+#include "diary/PageText.h"
+
+#include <QPlainTextEdit>
+
+namespace daylark {
+
+/// The page view's editing control: a plain-text editor that wraps at its width and maps the
+/// diary's bytes at its edge (see PageTextMapping.h). Positions given to and taken from the
+/// core are byte offsets into text().
+class PageEdit : public QPlainTextEdit, public PageText
+{
+    Q_OBJECT
+
+public:
+    explicit PageEdit(QWidget* parent = nullptr);
+
+    std::string text() const override;
+    void setText(std::string_view text) override;
+    Selection selection() const override;
+    void setSelection(std::size_t start, std::size_t end) override;
+    std::string selectedText() const override;
+    void replaceSelection(std::string_view text) override;
+    bool readOnly() const override { return isReadOnly(); }
+    void setReadOnly(bool readOnly) override;
+    bool modified() const override;
+    void setModified(bool modified) override;
+    void setFont(const PageFont& font) override;
+};
+
+} // namespace daylark

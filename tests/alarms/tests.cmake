@@ -1,0 +1,4 @@
+daylark_add_core_test(alarms_tests
+    alarms/AlarmScheduleTest.cpp
+    alarms/CAlarmFileTest.cpp
+)

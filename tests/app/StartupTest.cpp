@@ -1,0 +1,69 @@
+#include "app/Startup.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Locations.h"
+#include "platform/Profile.h"
+#include "support/FixedClock.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
+#include "support/TimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace daylark::test {
+namespace {
+
+constexpr std::int64_t kNow = 857397900;      // Monday 3 March 1997, 14:05 UTC
+constexpr std::int64_t kLastYear = 851990400; // 30 December 1996 in New York
+
+TEST(Startup, NamesTheFilesAndLoadsTheDayFileWhenThereIsOne)
+{
+    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    TempDir dir;
+    RecordingSink sink;
+    FixedClock clock(kNow);
+    Profile profile(dir.file("daylark.ini"), sink);
+    profile.writeString("Settings", "Font", "-16,0,0,0,700,0,0,0,0,0,0,0,34,Serif");
+    const std::string data = dir.file("data");
+    createDirectories(data);
+    const std::string loaded("\x02\0\0\0\x80\x57\xC8\x32\0\0\0\0\x02hi", 15);
+
+    struct Case
+    {
+        const char* what;
+        std::optional<std::string> option; ///< --day-file
+        std::string file;                  ///< the day file, written when `loaded`
+        bool exists;
+    };
+    const Case cases[] = {
+        {"no day file yet", {}, data + "/daylark.day", false},
+        {"in the data directory, whatever its case", {}, data + "/DayLark.Day", true},
+        {"named on the command line", dir.file("elsewhere.day"), dir.file("elsewhere.day"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.exists) {
+            writeFile(c.file, loaded);
+        }
+        LocationOptions options;
+        options.dataDir = data;
+        options.dayFile = c.option;
+        CDaylarkDoc doc(sink, clock, profile);
+        EXPECT_EQ(
+            startDocument(doc, Locations::resolve(options, [](const char*) { return nullptr; })),
+            c.exists ? CDaylarkDoc::LoadResult::Loaded : CDaylarkDoc::LoadResult::Missing);
+        EXPECT_EQ(doc.dayFilePath(), c.file);
+        EXPECT_EQ(doc.pageText().text(), c.exists ? "hi" : "");
+        EXPECT_EQ(doc.pageDate(), c.exists ? kLastYear : kNow);
+        EXPECT_EQ(doc.pageArchive().fileName(), data + (c.exists ? "/1996.dlk" : "/1997.dlk"));
+        const FileStatus status = fileStatus(c.file);
+        EXPECT_EQ(doc.dayFileStatus(), (CDaylarkDoc::DayFileStatus{status.modified, status.size}));
+        EXPECT_EQ(status.exists, c.exists); // start-up writes nothing
+        EXPECT_EQ(doc.pageFont().FaceName, "Serif");
+        removeFile(c.file);
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+} // namespace
+} // namespace daylark::test

@@ -1,0 +1,129 @@
+#include "cli/CliTestSupport.h"
+#include "diary/CPageArchive.h"
+#include "platform/FileSystem.h"
+#include "platform/LocalTime.h"
+#include "platform/TimeText.h"
+#include "support/RecordingSink.h"
+#include "support/TimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace daylark::test {
+namespace {
+
+std::string dayFileBytes(std::int64_t date, const std::string& text)
+{
+    std::string bytes("\x02\0\0\0", 4);
+    for (int i = 0; i < 4; ++i) {
+        bytes += static_cast<char>(static_cast<std::uint32_t>(date) >> (8 * i));
+    }
+    return bytes + std::string(4, '\0') + static_cast<char>(text.size()) + text;
+}
+
+class DiaryCommandsTest : public ::testing::Test
+{
+protected:
+    DiaryCommandsTest() { createDirectories(data); }
+
+    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    CliHarness cli;
+    const std::string data = cli.dir.file("data");
+    const std::string dayFile = data + "/daylark.day";
+};
+
+TEST_F(DiaryCommandsTest, TodayPrintsThePageAndAddAppendsLines)
+{
+    CliRun run = cli.run({"today"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(fileExists(dayFile)); // nothing changed, nothing written
+
+    struct Step
+    {
+        std::vector<std::string> args;
+        std::string input;
+        std::string page; ///< the page afterwards
+    };
+    const Step steps[] = {
+        {{"add", "Buy", "bread"}, "", "Buy bread"},
+        {{"add", "{}", "Call", "Bob"}, "", "Buy bread\r\n{} Call Bob"},
+        {{"add", "-"}, "two\nlines\n", "Buy bread\r\n{} Call Bob\r\ntwo\r\nlines"},
+        {{"today"}, "", "Buy bread\r\n{} Call Bob\r\ntwo\r\nlines"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.page);
+        run = cli.run(step.args, step.input);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(readFile(dayFile), dayFileBytes(cli.clock.time, step.page));
+    }
+    EXPECT_EQ(run.out, steps[3].page);
+
+    // Bytes as stored; a page ending in a line break gets no empty line before the addition.
+    writeFile(dayFile, dayFileBytes(cli.clock.time - 86400, std::string("\xE9\0\r\r\n", 5)));
+    EXPECT_EQ(cli.run({"today"}).out, std::string("\xE9\0\r\r\n", 5));
+    EXPECT_EQ(cli.run({"add", "next"}).status, 0);
+    EXPECT_EQ(readFile(dayFile),
+              dayFileBytes(cli.clock.time - 86400, std::string("\xE9\0\r\r\nnext", 9)));
+    EXPECT_EQ(cli.run({"add"}).status, 2);
+}
+
+TEST_F(DiaryCommandsTest, ADamagedDayFileStopsTodayAndAddWithoutWriting)
+{
+    const std::string damaged = dayFileBytes(cli.clock.time, "cut short").substr(0, 15);
+    writeFile(dayFile, damaged);
+    EXPECT_EQ(cli.run({"add", "more"}).status, 1);
+    const CliRun run = cli.run({"today"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Archive Exception, 3, reading daylark.day file"), std::string::npos);
+    EXPECT_EQ(readFile(dayFile), damaged);
+    EXPECT_EQ(readFile(dayFile + ".damaged.000"), damaged);
+    EXPECT_EQ(readFile(dayFile + ".damaged.001"), damaged);
+}
+
+TEST_F(DiaryCommandsTest, PageFindsEveryPageOfTheYearAndPagesListsThemInFileOrder)
+{
+    RecordingSink sink;
+    CPageArchive archive(data + "/1997.dlk", sink, cli.clock);
+    std::string listing;
+    std::vector<std::pair<std::string, std::string>> filed; // day, text
+    for (int n = 1; n <= 300; ++n) {
+        CDaylarkPage page;
+        page.Date = makeLocalTime(1997, 1, n, 18);
+        page.Text = "Day " + std::to_string(n) + std::string(n, '.') + "\r\r\nsecond line";
+        ASSERT_GT(archive.AppendPage(page), 0);
+        const std::string day = formatTime("%Y-%m-%d", page.Date, false);
+        filed.emplace_back(day, page.Text);
+        listing += day + " " +
+                   page.Text.substr(0, std::min<std::size_t>(page.Text.find('\r'), 200)) + "\n";
+    }
+    for (const auto& [day, text] : filed) {
+        const CliRun run = cli.run({"page", day});
+        ASSERT_EQ(run.status, 0) << day << run.err;
+        EXPECT_EQ(run.out, text) << day;
+    }
+    EXPECT_EQ(cli.run({"pages", "1997"}).out, listing);
+    EXPECT_EQ(cli.run({"pages"}).out, listing); // this year by default
+
+    const CliRun missing = cli.run({"page", "1997-12-25"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no page is filed for 1997-12-25"), std::string::npos);
+    EXPECT_EQ(cli.run({"page", "1996-12-25"}).status, 1);
+    EXPECT_EQ(cli.run({"pages", "1996"}).status, 1);
+    EXPECT_EQ(cli.run({"page", "1997-02-30"}).status, 2);
+    EXPECT_EQ(cli.run({"pages", "97"}).status, 2);
+
+    // The last entry's backward offset points into the header: a read failure, exit 1.
+    std::string bytes = readFile(data + "/1997.dlk");
+    const std::size_t last = static_cast<unsigned char>(bytes[bytes.size() - 4]) |
+                             (static_cast<unsigned char>(bytes[bytes.size() - 3]) << 8);
+    bytes.replace(last - 4, 4, std::string("\x08\0\0\0", 4));
+    writeFile(data + "/1997.dlk", bytes);
+    const CliRun damaged = cli.run({"pages", "1997"});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.err.find("Archive Exception, 5, reading page"), std::string::npos);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+} // namespace
+} // namespace daylark::test

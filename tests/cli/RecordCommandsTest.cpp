@@ -1,0 +1,119 @@
+#include "alarms/CAlarmFile.h"
+#include "cli/CliTestSupport.h"
+#include "platform/LocalTime.h"
+#include "records/CTodoFile.h"
+#include "support/RecordingSink.h"
+#include "support/TimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace daylark::test {
+namespace {
+
+constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
+
+TEST(RecordCommands, AlarmsAreAddedListedByDayAndRemoved)
+{
+    ScopedTimeZone zone(kEastern);
+    CliHarness cli; // now: Monday 3 March 1997, 9:05 in the morning here
+    EXPECT_EQ(cli.run({"alarm", "add", "Dentist", "--at", "1997-03-03 09:30"}).status, 0);
+    EXPECT_EQ(cli.run({"alarm", "add", "Gym", "--at=1997-03-04 18:00", "--every", "weekly",
+                       "--no-box", "--hidden"})
+                  .status,
+              0);
+    EXPECT_EQ(cli.run({"alarms"}).out, "09:30 once Dentist\n");
+    EXPECT_EQ(cli.run({"alarms", "1997-02-25"}).out, "18:00 weekly Gym\n");
+    {
+        RecordingSink sink;
+        CAlarmFile alarms(cli.dir.file("data/daylark.alm"), sink);
+        ASSERT_EQ(alarms.Load(), 0);
+        ASSERT_EQ(alarms.records().size(), 2u);
+        const CDaylarkAlarm& gym = *alarms.records()[1];
+        EXPECT_EQ(gym.Time, makeLocalTime(1997, 3, 4, 18));
+        EXPECT_EQ(gym.RecordVersion, 101);
+        EXPECT_EQ(gym.MessageBoxFlag, 0);
+        EXPECT_EQ(gym.Announced, 0);
+        EXPECT_EQ(gym.VisibleOnCalendar, 0);
+        EXPECT_EQ(alarms.records()[0]->MessageBoxFlag, 1);
+        EXPECT_EQ(alarms.records()[0]->VisibleOnCalendar, 1);
+    }
+
+    EXPECT_EQ(cli.run({"alarm", "rm", "Gym", "--on", "1997-03-10"}).status, 1); // a Monday
+    EXPECT_EQ(cli.run({"alarm", "rm", "Gym", "--on", "1997-03-11"}).status, 0);
+    EXPECT_EQ(cli.run({"alarms", "1997-03-11"}).out, "");
+    EXPECT_EQ(cli.run({"alarms"}).out, "09:30 once Dentist\n");
+}
+
+TEST(RecordCommands, BadDatesAndTimesAreRefusedWithoutTouchingTheData)
+{
+    ScopedTimeZone zone(kEastern);
+    const std::vector<std::vector<std::string>> refused = {
+        {"alarm", "add", "X", "--at", "1997-02-30 10:00"},
+        {"alarm", "add", "X", "--at", "1997-03-03"},
+        {"alarm", "add", "X", "--at", "2038-06-01 10:00"},
+        {"alarm", "add", "X", "--at", "1997-03-03 10:00", "--every", "fortnightly"},
+        {"alarm", "add", "--at", "1997-03-03 10:00"},
+        {"alarm", "rm", "X", "--on", "1997-13-01"},
+        {"alarm", "rm", "X"},
+        {"alarms", "3/3/1997"},
+        {"note", "1997-03-03", "today is too soon"},
+        {"note", "1901-01-01"},
+        {"note", "2040-01-01", "too late"},
+        {"list", "", "no name"},
+    };
+    for (const auto& args : refused) {
+        SCOPED_TRACE(args[0] + " " + args[1] + " " + args.back());
+        CliHarness cli;
+        const CliRun run = cli.run(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_FALSE(run.err.empty());
+        EXPECT_FALSE(fileExists(cli.dir.file("data")));
+    }
+}
+
+TEST(RecordCommands, NotesAndListsAreSetPrintedAndRemoved)
+{
+    ScopedTimeZone zone(kEastern);
+    CliHarness cli;
+    EXPECT_EQ(cli.run({"note", "1997-03-05"}).status, 1);
+    EXPECT_EQ(cli.run({"note", "1997-03-05", "Buy", "milk"}).status, 0);
+    EXPECT_EQ(cli.run({"note", "1997-03-05", "-"}, "first\nsecond\n").status, 0);
+    EXPECT_EQ(cli.run({"note", "1997-03-05"}).out, "first\r\nsecond");
+    EXPECT_EQ(cli.run({"note", "1997-03-05", ""}).status, 0);
+    EXPECT_EQ(cli.run({"note", "1997-03-05"}).status, 1);
+
+    const std::int64_t made = cli.clock.now();
+    EXPECT_EQ(cli.run({"list", "Shopping", "{}", "milk"}).status, 0);
+    EXPECT_EQ(cli.run({"list", "Books", "-"}, "Dune\n").status, 0);
+    cli.clock.advance(3600);
+    EXPECT_EQ(cli.run({"list", "Shopping", "{x}", "milk"}).status, 0);
+    EXPECT_EQ(cli.run({"list"}).out, "Shopping\nBooks\n");
+    EXPECT_EQ(cli.run({"list", "Shopping"}).out, "{x} milk");
+    EXPECT_EQ(cli.run({"list", "shopping"}).status, 1);
+    RecordingSink sink;
+    CTodoFile lists(cli.dir.file("data/daylark.tdl"), sink);
+    lists.Load();
+    ASSERT_EQ(lists.records().size(), 2u);
+    EXPECT_EQ(lists.records()[0]->Version, 100u);
+    EXPECT_EQ(lists.records()[0]->Created, made);
+    EXPECT_EQ(lists.records()[0]->LastChanged, made + 3600);
+}
+
+TEST(RecordCommands, AFileThatDoesNotReadIsNotWrittenOver)
+{
+    ScopedTimeZone zone(kEastern);
+    CliHarness cli;
+    ASSERT_EQ(cli.run({"alarm", "add", "Dentist", "--at", "1997-03-03 09:30"}).status, 0);
+    const std::string path = cli.dir.file("data/daylark.alm");
+    const std::string cut = readFile(path).substr(0, 30);
+    writeFile(path, cut);
+
+    const CliRun run = cli.run({"alarm", "add", "Tea", "--at", "1997-03-03 16:00"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Archive Exception, 3, reading Alarm"), std::string::npos) << run.err;
+    EXPECT_EQ(readFile(path), cut);
+    EXPECT_EQ(cli.run({"alarms"}).status, 1);
+}
+
+} // namespace
+} // namespace daylark::test

@@ -1,0 +1,199 @@
+#include "diary/CDaylarkDoc.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Locations.h"
+#include "platform/Profile.h"
+#include "support/FixedClock.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
+#include "support/TimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace daylark::test {
+namespace {
+
+constexpr std::int64_t kNow = 857397900; // Monday 3 March 1997, 14:05 UTC
+
+std::string dword(std::uint32_t value)
+{
+    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 24)};
+}
+
+std::string versioned(std::uint32_t version, std::int64_t date, std::uint32_t flag,
+                      const std::string& text)
+{
+    return dword(version) + dword(std::uint32_t(date)) + dword(flag) + char(text.size()) + text;
+}
+
+Locations locate(const std::string& dataDir, const std::string& dayFile)
+{
+    LocationOptions options;
+    options.dataDir = dataDir;
+    options.dayFile = dayFile;
+    return Locations::resolve(options, [](const char*) { return nullptr; });
+}
+
+class DaylarkDocTest : public ::testing::Test
+{
+protected:
+    DaylarkDocTest() { doc.setLocations(locate(dir.path(), dayFile)); }
+
+    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    TempDir dir;
+    const std::string dayFile = dir.file("daylark.day");
+    RecordingSink sink;
+    FixedClock clock{kNow};
+    Profile profile{dir.file("daylark.ini"), sink};
+    CDaylarkDoc doc{sink, clock, profile};
+};
+
+TEST_F(DaylarkDocTest, ReadsBothLayoutsAndAlwaysWritesTheVersionedOne)
+{
+    struct Case
+    {
+        const char* what;
+        std::string file;
+        std::uint32_t version, flag;
+        std::int64_t date;
+        std::string saved; ///< what the next save writes
+    };
+    const std::int64_t date = 857300000;
+    const Case cases[] = {
+        {"versioned", versioned(2, date, 0, "a\r\r\nb"), 2, 0, date,
+         versioned(2, date, 0, "a\r\r\nb")},
+        {"999 is a version; the flag is written as 0", versioned(999, date, 7, "x"), 999, 7, date,
+         versioned(999, date, 0, "x")},
+        {"1000 is the old layout's date", dword(1000) + "\x02hi", 2, 0, 1000,
+         versioned(2, 1000, 0, "hi")},
+        {"old layout, bytes kept", dword(std::uint32_t(date)) + std::string("\x03\xE9\0z", 4), 2, 0,
+         date, versioned(2, date, 0, std::string("\xE9\0z", 3))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(dayFile, c.file);
+        CDaylarkDoc fresh(sink, clock, profile);
+        fresh.setLocations(locate(dir.path(), dayFile));
+        ASSERT_EQ(fresh.Load(), CDaylarkDoc::LoadResult::Loaded);
+        EXPECT_EQ(fresh.dayFileVersion(), c.version);
+        EXPECT_EQ(fresh.dayFileFlag(), c.flag);
+        EXPECT_EQ(fresh.pageDate(), c.date);
+        EXPECT_EQ(fresh.shownDate(), c.date);
+        EXPECT_FALSE(fresh.isModified());
+        ASSERT_TRUE(fresh.Save());
+        EXPECT_EQ(readFile(dayFile), c.saved);
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(DaylarkDocTest, SaveModifiedCreatesTheFileOnlyWhenTodaysPageChanged)
+{
+    EXPECT_EQ(doc.Load(), CDaylarkDoc::LoadResult::Missing);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_FALSE(fileExists(dayFile)); // nothing changed, nothing written
+
+    doc.pageText().setText("typed");
+    doc.setShownDate(kNow - 86400); // browsing yesterday: nothing is saved
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_FALSE(fileExists(dayFile));
+
+    doc.setShownDate(kNow);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(readFile(dayFile), versioned(2, kNow, 0, "typed"));
+    EXPECT_FALSE(doc.isModified());
+    const FileStatus status = fileStatus(dayFile);
+    EXPECT_EQ(doc.dayFileStatus(), (CDaylarkDoc::DayFileStatus{status.modified, status.size}));
+
+    doc.setLocations(locate(dir.path(), dir.file("missing/daylark.day")));
+    doc.pageText().setText("unsaved");
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{"File Exception, 2, saving daylark.day "
+                                                     "\nException: The File could not be "
+                                                     "located."});
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(DaylarkDocTest, ADamagedDayFileIsCopiedAsideBeforeAnythingOverwritesIt)
+{
+    const std::string cut = versioned(2, kNow, 0, "written yesterday").substr(0, 20);
+    doc.pageText().setText("kept");
+    for (const char* copy : {"daylark.day.damaged.000", "daylark.day.damaged.001"}) {
+        SCOPED_TRACE(copy);
+        writeFile(dayFile, cut);
+        EXPECT_EQ(doc.Load(), CDaylarkDoc::LoadResult::Damaged);
+        EXPECT_EQ(sink.texts(), std::vector<std::string>{
+                                    "Archive Exception, 3, reading daylark.day file \nException: "
+                                    "Unexpectedly reached end of file while reading an object.\n"
+                                    "The file was kept as " +
+                                    dir.file(copy) + "."});
+        EXPECT_EQ(readFile(dir.file(copy)), cut);
+        EXPECT_EQ(doc.pageText().text(), "kept");
+        sink.clear();
+    }
+    EXPECT_TRUE(doc.Save()); // with its copy made, the file may be overwritten
+
+    // A day file that cannot even be copied is never overwritten.
+    removeFile(dayFile);
+    createDirectories(dayFile);
+    EXPECT_EQ(doc.Load(), CDaylarkDoc::LoadResult::Damaged);
+    EXPECT_NE(sink.texts().at(0).find("will not be overwritten"), std::string::npos);
+    doc.pageText().setText("new");
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(sink.messages.size(), 2u);
+    EXPECT_TRUE(fileStatus(dayFile).isDirectory);
+}
+
+TEST_F(DaylarkDocTest, PageFontIsReadFieldByFieldFromTheProfileAndWrittenBack)
+{
+    auto font = [](std::int32_t height, std::int32_t weight, std::uint8_t pitch, std::string face) {
+        PageFont f;
+        f.Height = height;
+        f.Weight = weight;
+        f.PitchAndFamily = pitch;
+        f.FaceName = std::move(face);
+        return f;
+    };
+    const std::pair<const char*, PageFont> cases[] = {
+        {"", PageFont{}},
+        {"-16,0,0,0,700,0,0,0,0,0,0,0,34,Two  Blanks", font(-16, 700, 34, "Two  Blanks")},
+        {"-16, 0,0,0, +700,0,0,0,0,0,0,0,34,X", font(-16, 700, 34, "X")},
+        {"-16,0,0,0,700,0,0,0,0,0,0,0,34", font(-16, 700, 34, "")},
+        {"-16,0,0,x,700,0,0,0,0,0,0,0,34,Face", font(-16, 0, 0, "")},
+        {"-16 ,0,0,0,700,0,0,0,0,0,0,0,34,Face", font(-16, 0, 0, "")},
+        {"4294967297,0,0,0,0,0,0,0,0,0,0,0,-1,F", font(1, 0, 255, "F")},
+        {"0,0,0,0,0,0,0,0,0,0,0,0,0,ABCDEFGHIJKLMNOPQRSTUVWXYZ012345",
+         font(0, 0, 0, "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234")},
+        // 30 letters and a two-byte letter that does not fit whole.
+        {"0,0,0,0,0,0,0,0,0,0,0,0,0,ABCDEFGHIJKLMNOPQRSTUVWXYZ0123\xC3\xA9",
+         font(0, 0, 0, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123")},
+    };
+    BufferPageText view;
+    doc.attachPageText(view);
+    for (const auto& [value, expected] : cases) {
+        SCOPED_TRACE(value);
+        profile.writeString("Settings", "Font", value);
+        doc.LoadPageFont();
+        EXPECT_EQ(view.font(), expected);
+    }
+
+    PageFont every = font(-21, 600, 2, "Noto Serif");
+    every.Width = 7;
+    every.Escapement = -900;
+    every.Orientation = 900;
+    every.Italic = every.Underline = every.StrikeOut = 1;
+    every.CharSet = 238;
+    every.OutPrecision = 3;
+    every.ClipPrecision = 2;
+    every.Quality = 5;
+    doc.SetPageFont(every);
+    doc.SavePageFont();
+    EXPECT_EQ(profile.readString("Settings", "Font", ""),
+              "-21,7,-900,900,600,1,1,1,238,3,2,5,2,Noto Serif");
+    doc.SetPageFont({});
+    doc.LoadPageFont();
+    EXPECT_EQ(view.font(), every);
+}
+
+} // namespace
+} // namespace daylark::test

@@ -1,0 +1,4 @@
+daylark_add_core_test(records_tests
+    records/CFutureFileTest.cpp
+    records/CTodoFileTest.cpp
+)
