@@ -97,27 +97,24 @@ AlarmSchedule::AlarmSchedule(CAlarmFile& alarms, const Clock& clock, const Displ
     , m_messages(messages)
 {}
 
-void AlarmSchedule::CollectTodaysAlarms(std::int64_t day, bool show)
+AlarmSchedule::Collection AlarmSchedule::collect(std::int64_t day)
 {
     m_todays.clear();
     m_removed.clear();
     m_alarms.Load();
     m_alarms.setChanged(false);
 
-    // Built apart and put in place at the end: a box shown on the way (a failure) runs a
-    // nested loop whose tick may collect as well.
-    std::vector<CAlarmEntry> todays;
-    std::vector<CAlarmEntry> removed;
-    std::vector<const CDaylarkAlarm*> past;
-    std::string summary;
+    // Built apart and put in place by the caller at the end: a box shown on the way (a
+    // failure) runs a nested loop whose tick may collect as well.
+    Collection found;
     for (const auto& alarm : m_alarms.records()) {
         std::string label;
         if (alarm->Frequency == static_cast<std::int16_t>(Frequency::Once)) {
             bool later = false;
             if (!SameDay(alarm->Time, day, &later)) {
                 if (later) {
-                    removed.emplace_back(*alarm);
-                    past.push_back(alarm.get());
+                    found.removed.emplace_back(*alarm);
+                    found.past.push_back(alarm.get());
                 }
                 continue;
             }
@@ -129,22 +126,53 @@ void AlarmSchedule::CollectTodaysAlarms(std::int64_t day, bool show)
             }
             label = recurring;
         }
-        summary += label + alarm->Name + "\n";
-        todays.emplace_back(*alarm);
+        found.summary += label + alarm->Name + "\n";
+        found.todays.emplace_back(*alarm);
     }
-    for (const CDaylarkAlarm* alarm : past) {
-        m_alarms.remove(alarm);
-        m_alarms.setChanged(true);
-    }
+    return found;
+}
+
+void AlarmSchedule::CollectTodaysAlarms(std::int64_t day, bool show)
+{
+    Collection found = collect(day);
+    removeFromFile(found.past);
     if (m_alarms.changed()) {
         m_alarms.Save();
     }
     m_alarms.Empty();
 
-    m_todays = std::move(todays);
-    m_removed.insert(m_removed.end(), removed.begin(), removed.end());
-    if (show && !summary.empty()) {
-        m_messages.inform(summary, kSummaryCaption);
+    m_todays = std::move(found.todays);
+    m_removed.insert(m_removed.end(), found.removed.begin(), found.removed.end());
+    if (show && !found.summary.empty()) {
+        m_messages.inform(found.summary, kSummaryCaption);
+    }
+}
+
+void AlarmSchedule::PrepareNewDay(std::int64_t day)
+{
+    Collection found = collect(day);
+    m_pastAlarms = std::move(found.past);
+    m_todays = std::move(found.todays);
+    m_removed.insert(m_removed.end(), found.removed.begin(), found.removed.end());
+}
+
+void AlarmSchedule::FinishNewDay(Removal removal)
+{
+    if (removal == Removal::Save) {
+        removeFromFile(m_pastAlarms);
+        if (m_alarms.changed()) {
+            m_alarms.Save();
+        }
+    }
+    m_pastAlarms.clear();
+    m_alarms.Empty();
+}
+
+void AlarmSchedule::removeFromFile(const std::vector<const CDaylarkAlarm*>& alarms)
+{
+    for (const CDaylarkAlarm* alarm : alarms) {
+        m_alarms.remove(alarm);
+        m_alarms.setChanged(true);
     }
 }
 

@@ -45,6 +45,18 @@ public:
     /// file has been saved and let go).
     void CollectTodaysAlarms(std::int64_t day, bool show);
 
+    /// What a change of day does with the alarm file that PrepareNewDay left loaded.
+    enum class Removal { Save, Drop };
+
+    /// The collection of a change of day that files a page: as CollectTodaysAlarms(day, false),
+    /// except that the alarm file stays loaded and the past Once alarms stay in it for now (their
+    /// entries wait in the removed list). FinishNewDay ends it, so the alarms leave the file
+    /// only once the page that reports them has been filed.
+    void PrepareNewDay(std::int64_t day);
+    /// Ends PrepareNewDay: with Save, takes the past Once alarms out of the alarm file and saves
+    /// it; then lets the file go. Dropped, the alarm file is left as it was.
+    void FinishNewDay(Removal removal);
+
     /// Announces every entry of today's alarms whose local time of day has come and that is not
     /// announced yet, marking it first (so a tick inside the box finds nothing new): entries
     /// with their message-box flag in one box, the others in one notification. Returns whether
@@ -62,12 +74,26 @@ public:
     const std::vector<CAlarmEntry>& removedAlarms() const { return m_removed; }
 
 private:
+    /// What one collection found.
+    struct Collection
+    {
+        std::vector<CAlarmEntry> todays;
+        std::vector<CAlarmEntry> removed;
+        std::vector<const CDaylarkAlarm*> past; ///< the records of `removed`, still in the list
+        std::string summary;
+    };
+    /// Loads the alarm file and collects for `day`.
+    Collection collect(std::int64_t day);
+    void removeFromFile(const std::vector<const CDaylarkAlarm*>& alarms);
+
     CAlarmFile& m_alarms;
     const Clock& m_clock;
     const DisplayFlags& m_flags;
     MessageSink& m_messages;
     std::vector<CAlarmEntry> m_todays;
     std::vector<CAlarmEntry> m_removed;
+    /// The past Once alarms of PrepareNewDay, waiting for FinishNewDay.
+    std::vector<const CDaylarkAlarm*> m_pastAlarms;
 };
 
 } // namespace daylark

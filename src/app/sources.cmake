@@ -1,5 +1,7 @@
 # Start-up and the main window's logic: the top of the core.
 target_sources(daylark_core PRIVATE
+    app/CMainFrame.cpp
+    app/DaylarkApp.cpp
     app/Startup.cpp
     app/WindowPlacement.cpp
 )

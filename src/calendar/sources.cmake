@@ -1,1 +1,4 @@
-# Sources of src/calendar.
+# The calendar: month grid, calendar dialog, day view.
+target_sources(daylark_core PRIVATE
+    calendar/CalendarColours.cpp
+)

@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "app/DaylarkApp.h"
 #include "cli/CliMain.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -8,7 +8,6 @@
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 #include "platform/MessageSink.h"
-#include "platform/Profile.h"
 #include "platform/TimeText.h"
 
 #include <cctype>
@@ -49,9 +48,11 @@ private:
     bool m_failed = false;
 };
 
-/// Start-up as the desktop program does it, under the data directory's lock, then `work` on
-/// the document. A current-day file that fails to read ends the command with status 1 before
-/// anything is written (the start-up has copied it aside and said so).
+/// Start-up as the desktop program does it, under the data directory's lock, and its day check
+/// (the change of day when it is due, else today's alarms with their summary; due alarms are
+/// never announced), then `work` on the document. A current-day file that fails to read ends
+/// the command with status 1 before anything is written (the start-up has copied it aside and
+/// said so); any other failure shown on the way makes the status 1 after the work.
 int withDocument(CliContext& context, const std::function<int(CDaylarkDoc&)>& work)
 {
     const Locations locations = context.locations();
@@ -59,12 +60,15 @@ int withDocument(CliContext& context, const std::function<int(CDaylarkDoc&)>& wo
     if (!lock) {
         return kExitFailed;
     }
-    Profile profile(locations.profilePath(), context.messages);
-    CDaylarkDoc doc(context.messages, context.env.clock, profile);
-    if (startDocument(doc, locations) == CDaylarkDoc::LoadResult::Damaged) {
+    FailureWatch messages(context.messages);
+    DaylarkApp app(locations, messages, context.env.clock);
+    if (app.start() == CDaylarkDoc::LoadResult::Damaged) {
         return kExitFailed;
     }
-    return work(doc);
+    app.doc().setDueAlarms(CDaylarkDoc::DueAlarms::Ignore);
+    app.frame().InitialShow(WindowPlacement::kShowNormal);
+    const int status = work(app.doc());
+    return messages.failed() ? kExitFailed : status;
 }
 
 void writeBytes(std::ostream& out, const std::string& bytes)

@@ -1,5 +1,7 @@
 #include "diary/CDaylarkDoc.h"
 
+#include "alarms/AlarmSchedule.h"
+#include "diary/MergeText.h"
 #include "format/CRecordArchive.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
@@ -9,6 +11,7 @@
 #include "platform/LocalTime.h"
 #include "platform/MessageSink.h"
 #include "platform/Profile.h"
+#include "records/CFutureFile.h"
 
 #include <new>
 
@@ -20,6 +23,14 @@ constexpr const FailureContext& kReadingDayFile = CDaylarkDoc::kReadingContext;
 constexpr FailureContext kSavingDayFile{"File Exception, %d, saving daylark.day",
                                         "Archive Exception, %d, saving daylark.day",
                                         "Memory exception saving daylark.day"};
+
+constexpr FailureContext kReadingDifferentDayFile{
+    "File Exception, %d, reading different daylark.day file",
+    "Archive Exception, %d, reading a different daylark.day file",
+    "Memory exception reading a different daylark.day file"};
+constexpr FailureContext kLookingForDifferentDayFile{
+    "File Exception, %d, looking for different daylark.day", kReadingDifferentDayFile.archive,
+    kReadingDifferentDayFile.memory};
 
 constexpr const char* kProfileSection = "Settings";
 constexpr const char* kFontKey = "Font";
@@ -33,7 +44,16 @@ CDaylarkDoc::CDaylarkDoc(MessageSink& messages, const Clock& clock, Profile& pro
     , m_pageDate(clock.now())
     , m_shownDate(m_pageDate)
     , m_pageArchive({}, messages, clock)
+    , m_future(std::make_unique<CFutureFile>(std::string(), messages))
 {}
+
+CDaylarkDoc::~CDaylarkDoc() = default;
+
+void CDaylarkDoc::attachStores(CAlarmFile& alarms, CTodoFile& lists, const DisplayFlags& flags)
+{
+    m_lists = &lists;
+    m_schedule = std::make_unique<AlarmSchedule>(alarms, m_clock, flags, m_messages);
+}
 
 bool CDaylarkDoc::showsToday() const
 {
@@ -44,6 +64,8 @@ void CDaylarkDoc::setLocations(const Locations& locations)
 {
     m_locations = locations;
     m_pageArchive.setFileName(archivePathFor(m_pageDate));
+    m_future = std::make_unique<CFutureFile>(
+        m_locations.dataDir().empty() ? std::string() : m_locations.futurePath(), m_messages);
 }
 
 std::string CDaylarkDoc::archivePathFor(std::int64_t date) const
@@ -88,7 +110,7 @@ void CDaylarkDoc::Serialize(CRecordArchive& ar)
         ar.writeDword(m_dayFileVersion);
         ar.writeTime(m_pageDate);
         ar.writeDword(0);
-        ar.writeString(m_text->text());
+        ar.writeString(currentPageText());
         return;
     }
     std::uint32_t version = m_dayFileVersion;
@@ -177,10 +199,83 @@ bool CDaylarkDoc::Save()
 
 bool CDaylarkDoc::SaveModified()
 {
-    if (!sameLocalDay(m_shownDate, m_pageDate) || !isModified()) {
+    if (m_dueAlarms == DueAlarms::Announce) {
+        CheckDueAlarms();
+    }
+    // A save from a box shown during a change of day waits: the change writes the page itself,
+    // and a merge now would change the text it is splitting.
+    if (m_changingDay || !showsToday() || !isModified()) {
         return true;
     }
+    CheckDayFile(/*merge=*/true);
+    CheckDay();
     return Save();
+}
+
+bool CDaylarkDoc::CheckDueAlarms()
+{
+    return m_schedule && m_schedule->CheckDueAlarms();
+}
+
+bool CDaylarkDoc::CheckDayFile(bool merge)
+{
+    const FileStatus status = fileStatus(dayFilePath());
+    if (!status.exists || DayFileStatus{status.modified, status.size} == m_dayFileStatus) {
+        return false;
+    }
+    if (!merge) {
+        setModified(true);
+        return true;
+    }
+    File file;
+    try {
+        file.open(dayFilePath(), File::Mode::Read);
+    } catch (const CException& failure) {
+        m_messages.error(kLookingForDifferentDayFile.message(failure));
+        return false;
+    }
+    std::uint32_t flag = 0;
+    std::string text;
+    std::string failure;
+    try {
+        CRecordArchive ar(file, CRecordArchive::Mode::Loading);
+        if (ar.readDword() < kOldLayoutFirst) {
+            ar.readTime();
+            flag = ar.readDword();
+        }
+        text = ar.readString();
+    } catch (const CException& error) {
+        failure = kReadingDifferentDayFile.message(error);
+    } catch (const std::bad_alloc&) {
+        failure = kReadingDifferentDayFile.message(CMemoryException());
+    }
+    if (!failure.empty()) {
+        // The save that follows writes over the file: keep what it holds first.
+        keepDamagedDayFile(failure);
+        return false;
+    }
+    if (flag != 0) {
+        setCurrentPageText(text);
+        return true;
+    }
+    std::string page = currentPageText();
+    setCurrentPageText(MergeText(page, text, nullptr, nullptr));
+    return true;
+}
+
+std::string CDaylarkDoc::currentPageText() const
+{
+    return m_savedTodayText ? *m_savedTodayText : m_text->text();
+}
+
+void CDaylarkDoc::setCurrentPageText(const std::string& text)
+{
+    if (m_savedTodayText) {
+        *m_savedTodayText = text;
+        m_modified = true;
+        return;
+    }
+    m_text->setText(text);
 }
 
 void CDaylarkDoc::rememberDayFileStatus()

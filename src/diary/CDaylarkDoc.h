@@ -7,6 +7,7 @@
 #include "platform/Locations.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,11 +15,16 @@
 
 namespace daylark {
 
+class AlarmSchedule;
+class CAlarmFile;
+class CFutureFile;
 class Clock;
 class CRecordArchive;
+class CTodoFile;
 class MessageSink;
 class PageText;
 class Profile;
+struct DisplayFlags;
 
 /// The one document: the page of the current day, kept in the current-day file, with its
 /// dates, the page font and the current year's archive.
@@ -28,7 +34,11 @@ class Profile;
 /// text. A first DWORD below 1000 is a version, else it is the old layout's page date.
 ///
 /// The page text lives behind PageText: a byte buffer of the document's own until the page
-/// view attaches its control.
+/// view attaches its control. While the user browses a past day the current day's text waits
+/// in the saved today text; saving and the change of day work on that text then.
+///
+/// The document owns the future notes and today's alarm schedule; the alarm file, the lists
+/// file and the display flags are the main window's, lent with attachStores.
 class CDaylarkDoc
 {
 public:
@@ -44,6 +54,15 @@ public:
     static constexpr std::uint32_t kNewDayFileVersion = 2;
     /// A first DWORD of the current-day file from here on is the old layout's page date.
     static constexpr std::uint32_t kOldLayoutFirst = 1000;
+
+    /// At least this long after the page date, on another local date, the day is over.
+    static constexpr std::int64_t kDayOverSeconds = 2 * 3600;
+
+    /// The writes of a change of day, in their order.
+    enum class DayChangeWrite { Archive, DayFile, Lists, Alarms, FutureNotes };
+    /// Whether SaveModified first announces today's alarms whose time has come (the CLI keeps
+    /// no announced state between runs, so it never does).
+    enum class DueAlarms { Announce, Ignore };
 
     enum class LoadResult {
         Missing, ///< no current-day file: not an error, the document stays as made
@@ -62,11 +81,12 @@ public:
 
     /// A new, empty document dated now.
     CDaylarkDoc(MessageSink& messages, const Clock& clock, Profile& profile);
+    ~CDaylarkDoc();
     CDaylarkDoc(const CDaylarkDoc&) = delete;
     CDaylarkDoc& operator=(const CDaylarkDoc&) = delete;
 
     /// Names the data files: the current-day file (which the document always has, also before
-    /// it exists), the data directory and the year archive of the page date.
+    /// it exists), the data directory, the year archive of the page date and the future notes.
     void setLocations(const Locations& locations);
     const Locations& locations() const { return m_locations; }
     const std::string& dayFilePath() const { return m_locations.dayFile(); }
@@ -74,6 +94,15 @@ public:
     CPageArchive& pageArchive() { return m_pageArchive; }
     /// The path of the year archive that holds the day of `date`.
     std::string archivePathFor(std::int64_t date) const;
+
+    /// Lends the stores a change of day works on and builds today's alarm schedule over the
+    /// alarm file; all three must outlive the document. Needed before InitialDayCheck,
+    /// CheckDay and NewDay.
+    void attachStores(CAlarmFile& alarms, CTodoFile& lists, const DisplayFlags& flags);
+    /// Today's alarms; null before attachStores.
+    AlarmSchedule* alarmSchedule() { return m_schedule.get(); }
+    /// The future notes ("daylark.fut" in the data directory).
+    CFutureFile& futureFile() { return *m_future; }
 
     PageText& pageText() { return *m_text; }
     /// Hands the page to the page view's control, which from then on holds the text; it must
@@ -117,9 +146,56 @@ public:
     /// complete), creating it when missing. A failure shows "File Exception, %d, saving
     /// daylark.day" (or its archive or memory form) and returns false.
     bool Save();
-    /// Saves when the page of the current day is shown and modified; true when nothing needed
-    /// saving or the save succeeded.
+    /// Every save of the page goes through here. First announces today's alarms whose time has
+    /// come (unless set to DueAlarms::Ignore). Browsing a past day, or with nothing modified:
+    /// true, as during a change of day (which writes the page itself). Otherwise takes up a
+    /// current-day file changed on disk (CheckDayFile(true)), runs the day test (CheckDay) and
+    /// saves; false when the save failed. It never asks.
     bool SaveModified();
+    void setDueAlarms(DueAlarms dueAlarms) { m_dueAlarms = dueAlarms; }
+    /// The clock tick's announcement of today's alarms whose time has come; false before
+    /// attachStores.
+    bool CheckDueAlarms();
+
+    /// Whether the current-day file changed on disk since the last load or save (a missing
+    /// file has not). Without `merge` the page is only marked modified, so that the next
+    /// SaveModified takes the file up. With `merge` the file is read: flag 0 (and the old
+    /// layout) merges its text into the page line by line, any other flag replaces the page's
+    /// text with it; its page date is not used. A file that fails to read is reported, copied
+    /// aside first (see Load), and leaves the page as it was; the answer is then false.
+    bool CheckDayFile(bool merge);
+
+    /// The day test of the clock tick: when now is at least two hours after the page date and
+    /// on another local date (year, month and day compared), runs NewDay(now) and marks the
+    /// document modified. Returns whether it did. Does nothing during a change of day.
+    bool CheckDay();
+    /// The day check of start-up: the change of day when the day test says the page's day is
+    /// over, else today's alarms collected with their "Today's Alarms" summary.
+    void InitialDayCheck();
+    /// Whether the year archive of the page date holds a page of the page date's day or of a
+    /// later day (the page was filed already).
+    bool HasDayOrLater();
+    /// The change of day to `day`. The page is split: its open task lines are carried to the
+    /// new page, followed by the future notes due by `day`; the rest, the done task lines of
+    /// the lists and a line for every past Once alarm removed are filed as the page of the day
+    /// that ended. The page date (and, unless the user browses a past day, the shown date)
+    /// becomes `day`, and the new day's alarms are collected with their summary.
+    ///
+    /// Nothing is lost if the program dies on the way: everything is computed in memory first,
+    /// then the page is filed, then the current-day file is written with the new day, and only
+    /// then are the lists, the alarm file and the future notes saved. A later run finds the
+    /// filed page (its day's last page, holding exactly what it would file now) and goes on
+    /// from the current-day file. When the archive already holds the page date's day or a later
+    /// one otherwise, or the page cannot be filed, nothing is filed, the stores are left alone
+    /// and the page keeps its text (with the lines of removed alarms added when filing failed).
+    /// Browsing a past day, the saved today text is what is filed and carried.
+    void NewDay(std::int64_t day);
+    /// Called right before each write of a change of day. Tests throw from it to stop the
+    /// change there, as a crash would.
+    void setBeforeWrite(std::function<void(DayChangeWrite)> hook)
+    {
+        m_beforeWrite = std::move(hook);
+    }
 
     const DayFileStatus& dayFileStatus() const { return m_dayFileStatus; }
     /// Takes the day-file status from the file on disk.
@@ -135,7 +211,24 @@ public:
     const PageFont& pageFont() const { return m_pageFont; }
 
 private:
+    struct DayChange;
+
     void keepDamagedDayFile(const std::string& failure);
+    /// The text of the current day's page: the saved today text while browsing, else the
+    /// page text.
+    std::string currentPageText() const;
+    void setCurrentPageText(const std::string& text);
+    /// The day test of CheckDay and InitialDayCheck.
+    bool dayIsOver(std::int64_t now) const;
+    /// The last page of the page date's year archive; null when there is none.
+    std::unique_ptr<CDaylarkPage> lastFiledPage();
+    void moveToDay(std::int64_t day);
+    /// Files the page and starts the new one; `filedToday` is the archive's last page when it
+    /// is of the page date's day.
+    void fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday);
+    DayChange prepareDayChange(std::int64_t day);
+    void finishDayChange(DayChange& change, bool save);
+    void beforeWrite(DayChangeWrite write);
 
     MessageSink& m_messages;
     const Clock& m_clock;
@@ -155,6 +248,12 @@ private:
     std::vector<std::unique_ptr<CPageArchive>> m_yearArchives;
     /// The current-day file failed to read and could not be copied aside.
     bool m_dayFileProtected = false;
+    std::unique_ptr<CFutureFile> m_future;
+    CTodoFile* m_lists = nullptr;
+    std::unique_ptr<AlarmSchedule> m_schedule;
+    DueAlarms m_dueAlarms = DueAlarms::Announce;
+    bool m_changingDay = false;
+    std::function<void(DayChangeWrite)> m_beforeWrite;
 };
 
 } // namespace daylark

@@ -4,7 +4,9 @@ target_sources(daylark_core PRIVATE
     diary/BufferPageText.cpp
     diary/CDaylarkDoc.cpp
     diary/CDaylarkPage.cpp
+    diary/CDaylarkView.cpp
     diary/CPageArchive.cpp
+    diary/DayChange.cpp
     diary/MergeText.cpp
     diary/PageFont.cpp
     diary/SplitPage.cpp

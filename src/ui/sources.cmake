@@ -3,6 +3,9 @@ add_library(daylark_ui STATIC
     ui/MainWindow.cpp
     ui/PageEdit.cpp
     ui/PageTextMapping.cpp
+    ui/QtMessageSink.cpp
+    ui/TerminationSignals.cpp
+    ui/ToolbarIcons.cpp
 )
 target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets)
 

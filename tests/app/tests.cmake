@@ -1,3 +1,6 @@
 daylark_add_core_test(app_tests
+    app/CMainFrameTest.cpp
+    app/DaylarkAppTest.cpp
     app/StartupTest.cpp
+    app/WindowPlacementTest.cpp
 )

@@ -59,12 +59,45 @@ TEST_F(DiaryCommandsTest, TodayPrintsThePageAndAddAppendsLines)
     EXPECT_EQ(run.out, steps[3].page);
 
     // Bytes as stored; a page ending in a line break gets no empty line before the addition.
-    writeFile(dayFile, dayFileBytes(cli.clock.time - 86400, std::string("\xE9\0\r\r\n", 5)));
+    writeFile(dayFile, dayFileBytes(cli.clock.time - 3600, std::string("\xE9\0\r\r\n", 5)));
     EXPECT_EQ(cli.run({"today"}).out, std::string("\xE9\0\r\r\n", 5));
     EXPECT_EQ(cli.run({"add", "next"}).status, 0);
     EXPECT_EQ(readFile(dayFile),
-              dayFileBytes(cli.clock.time - 86400, std::string("\xE9\0\r\r\nnext", 9)));
+              dayFileBytes(cli.clock.time - 3600, std::string("\xE9\0\r\r\nnext", 9)));
     EXPECT_EQ(cli.run({"add"}).status, 2);
+}
+
+// The first run on a new day files yesterday's page and starts today's; due alarms are never
+// announced, the summary of today's alarms goes to standard error.
+TEST_F(DiaryCommandsTest, TheFirstRunOnANewDayChangesTheDay)
+{
+    const std::vector<std::vector<std::string>> monday = {
+        {"add", "{}", "Call", "Bob"},
+        {"add", "{x}", "done"},
+        {"note", "1997-03-04", "Pay", "rent"},
+        {"alarm", "add", "Dentist", "--at", "1997-03-03 09:30"},
+        {"alarm", "add", "Pills", "--at", "1997-03-01 08:00", "--every", "daily"},
+    };
+    for (const auto& args : monday) {
+        ASSERT_EQ(cli.run(args).status, 0) << args[0];
+    }
+    ASSERT_EQ(cli.run({"list", "Shopping", "-"}, "{x} Milk\n{} Eggs\n").status, 0);
+
+    cli.clock.advance(86400);
+    const std::string carried = "{} Call Bob\r\r\n\r\r\nPay rent";
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        const CliRun today = cli.run({"today"});
+        EXPECT_EQ(today.status, 0) << today.err;
+        EXPECT_EQ(today.out, carried);
+        EXPECT_EQ(today.err, "[Today's Alarms]\nDaily: Pills\n\n"); // nothing announced
+        EXPECT_EQ(readFile(dayFile), dayFileBytes(cli.clock.time, carried));
+    }
+    EXPECT_EQ(cli.run({"page", "1997-03-03"}).out,
+              "{x} done{x} Milk\r\r\n\r\r\nAlarm, Dentist, at, Monday, March 3, 9:30:00AM "
+              "1997, removed");
+    EXPECT_EQ(cli.run({"list", "Shopping"}).out, "{} Eggs");
+    EXPECT_EQ(cli.run({"alarms", "1997-03-03"}).out, "08:00 daily Pills\n");
 }
 
 TEST_F(DiaryCommandsTest, ADamagedDayFileStopsTodayAndAddWithoutWriting)

@@ -1,0 +1,134 @@
+#include "app/CMainFrame.h"
+
+#include "diary/CDaylarkDoc.h"
+#include "platform/Locations.h"
+#include "platform/Profile.h"
+#include "platform/TimeText.h"
+
+namespace daylark {
+
+namespace {
+
+constexpr const char* kSection = "Settings";
+
+/// The profile's yes/no values are read by a case-sensitive substring test.
+bool contains(const std::string& value, const char* word)
+{
+    return value.find(word) != std::string::npos;
+}
+
+CMainFrame::DockSide dockSideFrom(int value)
+{
+    using DockSide = CMainFrame::DockSide;
+    for (const DockSide side : {DockSide::Top, DockSide::Bottom, DockSide::Left, DockSide::Right}) {
+        if (value == static_cast<int>(side)) {
+            return side;
+        }
+    }
+    return DockSide::Top; // 0 (floating when saved) and unknown values dock at the top
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(Profile& profile, const Locations& locations, MessageSink& messages)
+    : m_profile(profile)
+    , m_messages(messages)
+    , m_alarmFile(locations.alarmPath(), messages)
+    , m_listsFile(locations.listsPath(), messages)
+{}
+
+CMainFrame::ShowPlan CMainFrame::InitialShow(std::uint32_t showCommand)
+{
+    if (contains(m_profile.readString(kSection, "Menu", ""), "yes")) {
+        ToggleMenu();
+    }
+    if (contains(m_profile.readString(kSection, "ToolBar", ""), "no")) {
+        ToggleToolBar();
+    }
+    m_flags.useGmt = contains(m_profile.readString(kSection, "UseGMT", ""), "yes");
+    m_flags.use24HourClock = contains(m_profile.readString(kSection, "UseUTC", ""), "yes");
+    m_dockSide =
+        dockSideFrom(m_profile.readInt(kSection, "DockSide", static_cast<int>(DockSide::Top)));
+
+    ShowPlan plan;
+    plan.showCommand = showCommand;
+    if (auto placement = WindowPlacement::parse(m_profile.readString(kSection, "WindowPos", ""))) {
+        if (showCommand != WindowPlacement::kShowNormal) {
+            placement->showCommand = showCommand;
+        }
+        plan.showCommand = placement->showCommand;
+        plan.placement = placement;
+    }
+    if (auto calendar = WindowPlacement::parse(m_profile.readString(kSection, "CalendarPos", ""))) {
+        m_calendarPlacement = *calendar;
+    }
+    m_idleUpdate = m_profile.readInt(kSection, "IdleUpdate", kDefaultIdleUpdate / 1000) * 1000;
+    m_colours.read(m_profile);
+    // Also on a first start without a saved placement: today's alarms must be collected for
+    // them to be announced today.
+    if (m_doc != nullptr) {
+        m_doc->InitialDayCheck();
+    }
+    return plan;
+}
+
+std::string CMainFrame::ClockText(std::int64_t now) const
+{
+    return daylark::ClockText(now, m_flags);
+}
+
+void CMainFrame::ClockTick()
+{
+    if (m_doc == nullptr) {
+        return;
+    }
+    m_doc->CheckDay();
+    m_doc->CheckDueAlarms();
+}
+
+void CMainFrame::IdleSave()
+{
+    if (m_doc != nullptr) {
+        m_doc->SaveModified();
+    }
+}
+
+void CMainFrame::ToggleMenu()
+{
+    if (!m_menuShown) {
+        m_menuShown = true;
+    } else if (m_toolBarShown) {
+        m_menuShown = false;
+    }
+}
+
+void CMainFrame::ToggleToolBar()
+{
+    if (!m_toolBarShown) {
+        m_toolBarShown = true;
+    } else if (m_menuShown) {
+        m_toolBarShown = false;
+    }
+}
+
+void CMainFrame::SaveSettings(const WindowPlacement& window, bool maximized, DockSide dockSide)
+{
+    WindowPlacement saved = window;
+    saved.flags = maximized ? WindowPlacement::kRestoreToMaximized : 0;
+    m_profile.writeString(kSection, "WindowPos", saved.format());
+    m_profile.writeString(kSection, "CalendarPos", m_calendarPlacement.format());
+    m_profile.writeInt(kSection, "IdleUpdate", m_idleUpdate / 1000);
+    m_colours.write(m_profile);
+    if (m_doc != nullptr) {
+        m_doc->CheckDayFile(/*merge=*/false);
+    }
+    m_dockSide = dockSide;
+    m_profile.writeInt(kSection, "DockSide", static_cast<int>(dockSide));
+    m_profile.writeString(kSection, "Menu", m_menuShown ? "yes" : "no");
+    m_profile.writeString(kSection, "ToolBar", m_toolBarShown ? "yes" : "no");
+    if (m_menuShown) {
+        m_menuShown = false;
+    }
+}
+
+} // namespace daylark

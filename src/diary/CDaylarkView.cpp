@@ -1,0 +1,172 @@
+#include "diary/CDaylarkView.h"
+
+#include "diary/CDaylarkDoc.h"
+#include "diary/CDaylarkPage.h"
+#include "diary/CPageArchive.h"
+#include "diary/PageText.h"
+#include "platform/Clock.h"
+#include "platform/DisplayFlags.h"
+#include "platform/LocalTime.h"
+#include "platform/TimeText.h"
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace daylark {
+
+CDaylarkView::CDaylarkView(CDaylarkDoc& doc, const DisplayFlags& flags, DayFileChecks checks)
+    : m_doc(doc)
+    , m_flags(flags)
+    , m_checks(std::move(checks))
+{}
+
+void CDaylarkView::BackwardDay()
+{
+    settleFutureShownDate();
+    if (m_doc.showsToday()) {
+        m_doc.savedTodayText() = m_doc.pageText().text();
+    }
+    m_doc.setShownDate(addLocalDays(m_doc.shownDate(), -1));
+    showFiledPage(/*backward=*/true);
+}
+
+void CDaylarkView::ForwardDay()
+{
+    if (settleFutureShownDate() || m_doc.showsToday()) {
+        return;
+    }
+    m_doc.setShownDate(addLocalDays(m_doc.shownDate(), 1));
+    if (localDayNumber(m_doc.shownDate()) < localDayNumber(m_doc.pageDate())) {
+        showFiledPage(/*backward=*/false);
+        return;
+    }
+    showToday();
+}
+
+void CDaylarkView::GoToToday()
+{
+    if (!m_doc.showsToday()) {
+        showToday();
+    }
+}
+
+void CDaylarkView::TodayCommand()
+{
+    GoToToday();
+    if (m_checks.checkDayFile && m_checks.checkDayFile() && m_checks.saveModified) {
+        m_checks.saveModified();
+    }
+}
+
+void CDaylarkView::InsertTimeStamp()
+{
+    PageText& text = m_doc.pageText();
+    if (text.readOnly()) {
+        return;
+    }
+    const std::int64_t now = m_doc.clock().now();
+    const bool plain = !m_flags.use24HourClock && !m_flags.useGmt;
+    text.replaceSelection(plain ? FormatAlarmTime(now, m_flags)
+                                : FormatDate(now, /*withTime=*/true, m_flags));
+}
+
+void CDaylarkView::JoinLines()
+{
+    PageText& text = m_doc.pageText();
+    const PageText::Selection selection = text.selection();
+    const std::size_t length = selection.end - selection.start;
+    if (text.readOnly() || length == 0 || length >= kJoinLimit) {
+        return;
+    }
+    std::string joined;
+    for (const char c : text.selectedText()) {
+        if (c != '\r') {
+            joined += c == '\n' ? ' ' : c;
+        }
+    }
+    if (!joined.empty()) {
+        text.replaceSelection(joined);
+    }
+}
+
+std::string CDaylarkView::caption() const
+{
+    return FormatDate(m_doc.shownDate(), /*withTime=*/false, m_flags);
+}
+
+bool CDaylarkView::showsPastDay() const
+{
+    return !m_doc.showsToday();
+}
+
+bool CDaylarkView::settleFutureShownDate()
+{
+    if (localDayNumber(m_doc.shownDate()) <= localDayNumber(m_doc.pageDate())) {
+        return false;
+    }
+    showToday();
+    return true;
+}
+
+void CDaylarkView::showFiledPage(bool backward)
+{
+    std::string pageText;
+    if (CPageArchive* archive = archiveForShownDate()) {
+        // The first search in an archive starts at its last entry; later ones go on from the
+        // entry found last, so a walk day by day reads each entry about once.
+        std::unique_ptr<CDaylarkPage> page;
+        archive->FindPage(page, m_doc.shownDate(), !archive->positionsValid(), backward,
+                          /*takeAny=*/false);
+        archive->setPositionsValid(true);
+        if (page) {
+            pageText = std::move(page->Text);
+        }
+    }
+    setTextKeepingMark(pageText);
+    m_doc.pageText().setReadOnly(true);
+}
+
+void CDaylarkView::showToday()
+{
+    std::optional<std::string>& saved = m_doc.savedTodayText();
+    if (saved) {
+        setTextKeepingMark(*saved);
+        saved.reset();
+    }
+    m_doc.pageText().setReadOnly(false);
+    // Destroying an archive closes it.
+    m_doc.yearArchives().clear();
+    m_doc.setShownDate(m_doc.pageDate());
+}
+
+CPageArchive* CDaylarkView::archiveForShownDate()
+{
+    // The archive named by the shown date's year, whatever year its header was written in:
+    // a page filed just after New Year creates last year's archive in the new year.
+    const std::string path = m_doc.archivePathFor(m_doc.shownDate());
+    if (path.empty()) {
+        return nullptr;
+    }
+    auto& archives = m_doc.yearArchives();
+    for (const auto& archive : archives) {
+        if (archive->fileName() == path) {
+            return archive.get();
+        }
+    }
+    auto archive = std::make_unique<CPageArchive>(path, m_doc.messages(), m_doc.clock());
+    if (archive->Open(/*loading=*/true, /*create=*/false) != 0) {
+        return nullptr;
+    }
+    return archives.emplace_back(std::move(archive)).get();
+}
+
+void CDaylarkView::setTextKeepingMark(const std::string& text)
+{
+    PageText& page = m_doc.pageText();
+    const bool modified = page.modified();
+    page.setText(text);
+    page.setModified(modified);
+}
+
+} // namespace daylark

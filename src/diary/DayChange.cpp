@@ -1,0 +1,232 @@
+// The change of day of CDaylarkDoc: the day test, filing the page of the day that ended and
+// starting the new one.
+
+#include "alarms/AlarmSchedule.h"
+#include "diary/CDaylarkDoc.h"
+#include "diary/SplitPage.h"
+#include "platform/Clock.h"
+#include "platform/LocalTime.h"
+#include "records/CFutureFile.h"
+#include "records/CTodoFile.h"
+
+#include <cassert>
+#include <climits>
+#include <utility>
+#include <vector>
+
+namespace daylark {
+
+/// Everything a change of day files, carries and keeps, computed before anything is written.
+/// The lists, the alarm file and the future notes stay loaded, unchanged, until
+/// finishDayChange saves the changes below or drops them.
+struct CDaylarkDoc::DayChange
+{
+    std::string carry;      ///< the new day's page
+    std::string archived;   ///< the page filed for the day that ended
+    std::string alarmLines; ///< the lines of the removed alarms (also the end of `archived`)
+    /// Each list's contents without its done task lines.
+    std::vector<std::pair<CDaylarkTodo*, std::string>> lists;
+    /// The notes that moved onto the new page.
+    std::vector<const CDaylarkFuture*> dueNotes;
+};
+
+namespace {
+
+/// Marks a change of day in progress, also when it is left by an exception.
+class ChangingDay
+{
+public:
+    explicit ChangingDay(bool& flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
+    ~ChangingDay() { m_flag = false; }
+    ChangingDay(const ChangingDay&) = delete;
+    ChangingDay& operator=(const ChangingDay&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+constexpr std::string_view kLineBreak = "\r\r\n";
+
+} // namespace
+
+bool CDaylarkDoc::dayIsOver(std::int64_t now) const
+{
+    // The whole date is compared: a page of 3 March must move on when the program next runs
+    // on 3 April.
+    return now - m_pageDate >= kDayOverSeconds && !sameLocalDay(now, m_pageDate);
+}
+
+bool CDaylarkDoc::CheckDay()
+{
+    const std::int64_t now = m_clock.now();
+    if (m_changingDay || !dayIsOver(now)) {
+        return false;
+    }
+    NewDay(now);
+    setModified(true);
+    return true;
+}
+
+void CDaylarkDoc::InitialDayCheck()
+{
+    assert(m_schedule && "attachStores comes before the day check");
+    if (!CheckDay()) {
+        m_schedule->CollectTodaysAlarms(m_clock.now(), /*show=*/true);
+    }
+}
+
+std::unique_ptr<CDaylarkPage> CDaylarkDoc::lastFiledPage()
+{
+    std::unique_ptr<CDaylarkPage> page;
+    CPageArchive archive(archivePathFor(m_pageDate), m_messages, m_clock);
+    if (archive.Open(/*loading=*/true, /*create=*/false) != 0) {
+        return page;
+    }
+    archive.FindPage(page, m_pageDate, /*fromEnd=*/true, /*backward=*/true, /*takeAny=*/true);
+    archive.Close();
+    return page;
+}
+
+bool CDaylarkDoc::HasDayOrLater()
+{
+    const auto last = lastFiledPage();
+    return last && localDayNumber(last->Date) >= localDayNumber(m_pageDate);
+}
+
+void CDaylarkDoc::NewDay(std::int64_t day)
+{
+    assert(m_schedule && m_lists && "attachStores comes before a change of day");
+    if (m_changingDay) {
+        return;
+    }
+    const ChangingDay changing(m_changingDay);
+    const auto last = lastFiledPage();
+    const long lastDay = last ? localDayNumber(last->Date) : LONG_MIN;
+    const long pageDay = localDayNumber(m_pageDate);
+    // An archive that holds a later day: the page was filed already and keeps its text.
+    if (lastDay < pageDay) {
+        fileAndCarry(day, nullptr);
+    } else if (lastDay == pageDay) {
+        fileAndCarry(day, last.get());
+    }
+    moveToDay(day);
+    m_schedule->CollectTodaysAlarms(day, /*show=*/true);
+}
+
+void CDaylarkDoc::moveToDay(std::int64_t day)
+{
+    setPageDate(day);
+    // Browsing a past day, the user stays there; the new page waits in the saved today text.
+    if (!m_savedTodayText) {
+        m_shownDate = day;
+    }
+}
+
+void CDaylarkDoc::fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday)
+{
+    DayChange change = prepareDayChange(day);
+    // The page date's own day last in the archive, holding exactly this page: a change of day
+    // cut short after filing, which goes on from the current-day file.
+    bool filed = filedToday != nullptr && filedToday->Text == change.archived;
+    if (filedToday == nullptr) {
+        beforeWrite(DayChangeWrite::Archive);
+        CDaylarkPage page;
+        page.Date = m_pageDate;
+        page.Text = change.archived;
+        filed = m_pageArchive.AppendPage(page) > 0;
+    }
+    if (!filed) {
+        finishDayChange(change, /*save=*/false);
+        // The alarms leave the file with the next collection all the same: their lines stay
+        // on the page, to be filed with the next day.
+        if (filedToday == nullptr && !change.alarmLines.empty()) {
+            setCurrentPageText(currentPageText() + change.alarmLines);
+        }
+        return;
+    }
+    moveToDay(day);
+    setCurrentPageText(change.carry);
+    beforeWrite(DayChangeWrite::DayFile);
+    // Until the new page is on disk, the stores keep what a rerun needs to file it again.
+    const bool saved = Save();
+    finishDayChange(change, saved);
+}
+
+CDaylarkDoc::DayChange CDaylarkDoc::prepareDayChange(std::int64_t day)
+{
+    DayChange change;
+    std::string done;
+    SplitPage(currentPageText(), change.carry, change.archived, done, /*keepDone=*/true,
+              {kOpenTag, kCloseTag});
+
+    m_lists->Load();
+    for (const auto& list : m_lists->records()) {
+        std::string carry;
+        std::string archived;
+        std::string listDone;
+        SplitPage(list->Contents, carry, archived, listDone, /*keepDone=*/false,
+                  {kOpenTag, kCloseTag});
+        change.lists.emplace_back(list.get(), carry + archived);
+        change.archived += listDone;
+    }
+
+    m_schedule->PrepareNewDay(day);
+    m_schedule->AppendRemovedAlarms(change.alarmLines);
+    change.archived += change.alarmLines;
+
+    // Due: on the new day's date or earlier, so notes of days the program did not run come too.
+    m_future->Load();
+    const long newDay = localDayNumber(day);
+    for (const auto& note : m_future->records()) {
+        if (localDayNumber(note->Date) <= newDay) {
+            change.carry += kLineBreak;
+            change.carry += note->Text;
+            change.dueNotes.push_back(note.get());
+        }
+    }
+    return change;
+}
+
+void CDaylarkDoc::finishDayChange(DayChange& change, bool save)
+{
+    if (save) {
+        beforeWrite(DayChangeWrite::Lists);
+        for (auto& [list, contents] : change.lists) {
+            list->Contents = std::move(contents);
+        }
+        if (!change.lists.empty()) {
+            m_lists->Save();
+        }
+    }
+    m_lists->Empty();
+
+    if (save) {
+        beforeWrite(DayChangeWrite::Alarms);
+    }
+    m_schedule->FinishNewDay(save ? AlarmSchedule::Removal::Save : AlarmSchedule::Removal::Drop);
+
+    if (save) {
+        beforeWrite(DayChangeWrite::FutureNotes);
+        for (const CDaylarkFuture* note : change.dueNotes) {
+            m_future->RemoveNote(note);
+            m_future->setChanged(true);
+        }
+        if (m_future->changed()) {
+            m_future->Save();
+        }
+    }
+    m_future->Empty();
+}
+
+void CDaylarkDoc::beforeWrite(DayChangeWrite write)
+{
+    if (m_beforeWrite) {
+        m_beforeWrite(write);
+    }
+}
+
+} // namespace daylark

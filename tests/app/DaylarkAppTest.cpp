@@ -1,0 +1,56 @@
+#include "app/DaylarkApp.h"
+
+#include "support/FixedClock.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
+#include "support/TimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace daylark::test {
+namespace {
+
+constexpr std::int64_t kMorning = 857397900; // Monday 3 March 1997, 9:05 in New York
+
+TEST(DaylarkApp, TheTickMovesARunningProgramToTheNextDayAndAnnouncesAlarmsOnce)
+{
+    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    TempDir dir;
+    RecordingSink sink;
+    FixedClock clock(kMorning);
+    const Locations locations =
+        Locations::resolve({dir.file("data"), dir.file("daylark.ini"), {}},
+                           [](const char*) -> const char* { return nullptr; });
+    DaylarkApp app(locations, sink, clock);
+    app.start();
+    app.frame().InitialShow(WindowPlacement::kShowNormal);
+    app.doc().pageText().setText("{} water the plants\r\n{x} post the letter\r\n");
+    app.frame().IdleSave();
+    EXPECT_EQ(app.view().caption(), "Monday, March 3, 1997");
+
+    // Tuesday's alarm at 8:00 comes due with the first tick after the change of day.
+    CDaylarkAlarm alarm;
+    alarm.Name = "Dentist";
+    alarm.Frequency = static_cast<std::int16_t>(Frequency::Once);
+    alarm.Time = kMorning + 86400 - 3900;
+    app.frame().alarmFile().Load();
+    app.frame().alarmFile().add(std::make_unique<CDaylarkAlarm>(alarm));
+    app.frame().alarmFile().Save();
+    app.frame().alarmFile().Empty();
+
+    clock.time = kMorning + 86400; // Tuesday, 9:05
+    sink.clear();
+    app.frame().ClockTick();
+    EXPECT_EQ(app.view().caption(), "Tuesday, March 4, 1997");
+    EXPECT_EQ(app.doc().pageText().text(), "{} water the plants\r\r\n");
+    const auto texts = sink.texts();
+    ASSERT_EQ(texts.size(), 2u) << ::testing::PrintToString(texts);
+    EXPECT_EQ(texts[0], "8:00 AM: Dentist\n");                 // the day's summary
+    EXPECT_EQ(sink.messages[1].caption, "9:05 AM:  Alarm(s)"); // and its announcement
+    clock.advance(15);
+    app.frame().ClockTick();
+    EXPECT_EQ(sink.messages.size(), 2u);
+}
+
+} // namespace
+} // namespace daylark::test
