@@ -146,19 +146,34 @@ void CPageArchive::Close()
         }
         m_file.reset();
     }
+    m_knownEnd.reset();
 }
 
 void CPageArchive::abandon()
 {
     m_archive.reset();
     m_file.reset();
+    m_knownEnd.reset();
 }
 
-void CPageArchive::cache(std::int64_t position, std::int64_t previousStart, std::int64_t nextStart)
+void CPageArchive::cache(std::int64_t position, std::int64_t previousStart, std::int64_t nextStart,
+                         std::optional<long> dateKey, bool first)
 {
     m_position = position;
     m_previousStart = previousStart;
     m_nextStart = nextStart;
+    m_cachedDateKey = dateKey;
+    m_cachedFirst = first;
+}
+
+const ArchiveEnd& CPageArchive::knownEnd()
+{
+    const std::int64_t length = m_file->length();
+    if (!m_knownEnd || length != m_knownLength) {
+        m_knownEnd = findArchiveEnd(*m_file);
+        m_knownLength = length;
+    }
+    return *m_knownEnd;
 }
 
 std::int64_t CPageArchive::FindPage(std::unique_ptr<CDaylarkPage>& page, std::int64_t date,
@@ -242,7 +257,7 @@ std::int64_t CPageArchive::walk(std::unique_ptr<CDaylarkPage>& page, std::int64_
 {
     // The scan below moves the file under the pass: nothing may stay buffered.
     m_archive->Flush();
-    const ArchiveEnd end = findArchiveEnd(*m_file);
+    const ArchiveEnd& end = knownEnd();
     if (!end.last) {
         return -1;
     }
@@ -253,17 +268,29 @@ std::int64_t CPageArchive::walk(std::unique_ptr<CDaylarkPage>& page, std::int64_
         return -1;
     }
     const long dateKey = localDateKey(date);
+    // Stepping from the entry found last: its date is known, so unless it is the day asked for
+    // the walk moves on (or stops) without reading it again.
+    if (!fromEnd && !takeAny && step->position == m_position && m_cachedDateKey &&
+        *m_cachedDateKey != dateKey) {
+        const bool dateLater = dateKey > *m_cachedDateKey;
+        const bool chainEnds = backward ? m_cachedFirst : m_nextStart >= dataEnd;
+        if ((backward ? dateLater : !dateLater) || chainEnds) {
+            return -1;
+        }
+        step = backward ? WalkStep{m_previousStart - 4, m_position + 4}
+                        : WalkStep{m_nextStart - 4, -1};
+    }
     for (;;) {
         const ChainEntry entry = readChainEntry(*step, dataEnd, page);
         const long pageKey = localDateKey(page->Date);
         if (takeAny || pageKey == dateKey) {
-            cache(step->position, entry.previousStart, entry.end);
+            cache(step->position, entry.previousStart, entry.end, pageKey, entry.first);
             return step->position;
         }
         const bool dateLater = dateKey > pageKey;
         const bool chainEnds = backward ? entry.first : entry.end >= dataEnd;
         if ((backward ? dateLater : !dateLater) || chainEnds) {
-            cache(step->position, entry.previousStart, entry.end);
+            cache(step->position, entry.previousStart, entry.end, pageKey, entry.first);
             page.reset();
             return -1;
         }
@@ -323,6 +350,7 @@ std::int64_t CPageArchive::appendEntry(const CDaylarkPage& page)
     m_archive->writeDword(static_cast<std::uint32_t>(end));
     m_archive->Flush();
     m_nextStart = end;
+    m_cachedDateKey.reset();
     return length;
 }
 

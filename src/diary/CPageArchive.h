@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diary/ArchiveScan.h"
 #include "diary/CDaylarkPage.h"
 #include "platform/Exceptions.h"
 
@@ -123,7 +124,10 @@ private:
                               std::unique_ptr<CDaylarkPage>& page);
     std::int64_t walk(std::unique_ptr<CDaylarkPage>& page, std::int64_t date, bool fromEnd,
                       bool backward, bool takeAny);
-    void cache(std::int64_t position, std::int64_t previousStart, std::int64_t nextStart);
+    void cache(std::int64_t position, std::int64_t previousStart, std::int64_t nextStart,
+               std::optional<long> dateKey = std::nullopt, bool first = false);
+    /// The end of the complete entries, found again only when the file's length changed.
+    const ArchiveEnd& knownEnd();
     std::int64_t appendEntry(const CDaylarkPage& page);
     std::int64_t mendTornAppend();
     void moveTornTail(std::int64_t from, std::int64_t to);
@@ -136,6 +140,12 @@ private:
     std::int64_t m_previousStart = 0;
     std::int64_t m_nextStart = 0;
     std::int64_t m_position = 0;
+    /// The local date of the entry found last and whether it is the first: a walk that starts
+    /// at the cached position need not read that entry again unless it is the day asked for.
+    std::optional<long> m_cachedDateKey;
+    bool m_cachedFirst = false;
+    std::optional<ArchiveEnd> m_knownEnd;
+    std::int64_t m_knownLength = -1;
     std::unique_ptr<File> m_file;
     std::unique_ptr<CRecordArchive> m_archive;
     std::int64_t m_created;
