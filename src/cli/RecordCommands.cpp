@@ -125,6 +125,30 @@ std::optional<std::int64_t> dateTimeArgument(CliContext& context, const std::str
     return time;
 }
 
+/// Edits a store under the data directory's lock: loads it, lets `edit` work on it (it returns
+/// the exit status and sets the changed flag when it changed something), saves when changed,
+/// and lets it go. Nothing is written over a file that did not read whole.
+template <class Store, class Edit>
+int editStore(CliContext& context, std::string (Locations::*path)() const, Edit edit)
+{
+    const Locations locations = context.locations();
+    const auto lock = lockDataDirectory(context, locations);
+    if (!lock) {
+        return kExitFailed;
+    }
+    Store store((locations.*path)(), context.messages);
+    int status = kExitFailed;
+    if (store.Load() == 0) {
+        store.setChanged(false);
+        status = edit(store);
+        if (status == kExitOk && store.changed() && store.Save() != 0) {
+            status = kExitFailed;
+        }
+    }
+    store.Empty();
+    return status;
+}
+
 int addAlarm(CliContext& context)
 {
     const ParsedArguments parsed =
@@ -161,22 +185,13 @@ int addAlarm(CliContext& context)
     alarm->Announced = 0;
     alarm->VisibleOnCalendar = parsed.flags.contains("--hidden") ? 0 : 1;
 
-    const Locations locations = context.locations();
-    const auto lock = lockDataDirectory(context, locations);
-    if (!lock) {
-        return kExitFailed;
-    }
-    CAlarmFile alarms(locations.alarmPath(), context.messages);
-    // Nothing is written over a file that did not read whole.
-    int result = alarms.Load();
-    if (result == 0 && alarms.add(std::move(alarm)) != nullptr) {
+    return editStore<CAlarmFile>(context, &Locations::alarmPath, [&alarm](CAlarmFile& alarms) {
+        if (alarms.add(std::move(alarm)) == nullptr) {
+            return kExitFailed;
+        }
         alarms.setChanged(true);
-        result = alarms.Save();
-    } else {
-        result = 1;
-    }
-    alarms.Empty();
-    return result == 0 ? kExitOk : kExitFailed;
+        return kExitOk;
+    });
 }
 
 int removeAlarm(CliContext& context)
@@ -197,33 +212,18 @@ int removeAlarm(CliContext& context)
         return kExitUsage;
     }
 
-    const Locations locations = context.locations();
-    const auto lock = lockDataDirectory(context, locations);
-    if (!lock) {
-        return kExitFailed;
-    }
-    CAlarmFile alarms(locations.alarmPath(), context.messages);
-    int result = alarms.Load();
-    if (result == 0) {
-        const CDaylarkAlarm* found = nullptr;
+    return editStore<CAlarmFile>(context, &Locations::alarmPath, [&](CAlarmFile& alarms) {
         for (const auto& alarm : alarms.records()) {
             if (alarm->Name == parsed.words[0] && OccursOn(*alarm, *day)) {
-                found = alarm.get();
-                break;
+                alarms.remove(alarm.get());
+                alarms.setChanged(true);
+                return kExitOk;
             }
         }
-        if (found == nullptr) {
-            context.env.err << "daylark-cli: no alarm named " << parsed.words[0] << " falls on "
-                            << on->second << '\n';
-            result = 1;
-        } else {
-            alarms.remove(found);
-            alarms.setChanged(true);
-            result = alarms.Save();
-        }
-    }
-    alarms.Empty();
-    return result == 0 ? kExitOk : kExitFailed;
+        context.env.err << "daylark-cli: no alarm named " << parsed.words[0] << " falls on "
+                        << on->second << '\n';
+        return kExitFailed;
+    });
 }
 
 int printNote(CliContext& context, std::int64_t day, const std::string& dayText)
@@ -243,15 +243,7 @@ int printNote(CliContext& context, std::int64_t day, const std::string& dayText)
 
 int setNote(CliContext& context, std::int64_t day, std::string text)
 {
-    const Locations locations = context.locations();
-    const auto lock = lockDataDirectory(context, locations);
-    if (!lock) {
-        return kExitFailed;
-    }
-    CFutureFile notes(locations.futurePath(), context.messages);
-    int result = notes.Load();
-    if (result == 0) {
-        notes.setChanged(false);
+    return editStore<CFutureFile>(context, &Locations::futurePath, [&](CFutureFile& notes) {
         CDaylarkFuture* note = notes.FindNote(day);
         if (note != nullptr && text.empty()) {
             notes.RemoveNote(note);
@@ -260,18 +252,13 @@ int setNote(CliContext& context, std::int64_t day, std::string text)
             note->Text = std::move(text);
             notes.setChanged(true);
         } else if (note == nullptr && !text.empty()) {
-            if (notes.AddNote(std::move(text), day) != nullptr) {
-                notes.setChanged(true);
-            } else {
-                result = 1;
+            if (notes.AddNote(std::move(text), day) == nullptr) {
+                return kExitFailed;
             }
+            notes.setChanged(true);
         }
-        if (result == 0 && notes.changed()) {
-            result = notes.Save();
-        }
-    }
-    notes.Empty();
-    return result == 0 ? kExitOk : kExitFailed;
+        return kExitOk;
+    });
 }
 
 int printLists(CliContext& context)
@@ -304,14 +291,7 @@ int setList(CliContext& context)
     std::string text = textArgument(context, 1);
     const std::int64_t now = context.env.clock.now();
 
-    const Locations locations = context.locations();
-    const auto lock = lockDataDirectory(context, locations);
-    if (!lock) {
-        return kExitFailed;
-    }
-    CTodoFile lists(locations.listsPath(), context.messages);
-    int result = lists.Load();
-    if (result == 0) {
+    return editStore<CTodoFile>(context, &Locations::listsPath, [&](CTodoFile& lists) {
         CDaylarkTodo* list = lists.FindList(name);
         if (list == nullptr) {
             auto made = std::make_unique<CDaylarkTodo>();
@@ -320,17 +300,14 @@ int setList(CliContext& context)
             made->Created = now;
             list = lists.add(std::move(made));
         }
-        if (list != nullptr) {
-            list->Contents = std::move(text);
-            list->LastChanged = now;
-            lists.setChanged(true);
-            result = lists.Save();
-        } else {
-            result = 1;
+        if (list == nullptr) {
+            return kExitFailed;
         }
-    }
-    lists.Empty();
-    return result == 0 ? kExitOk : kExitFailed;
+        list->Contents = std::move(text);
+        list->LastChanged = now;
+        lists.setChanged(true);
+        return kExitOk;
+    });
 }
 
 } // namespace
