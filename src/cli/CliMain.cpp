@@ -33,6 +33,12 @@ constexpr std::array kCommands = {
     Command{"note", "note YYYY-MM-DD [TEXT|-]", "print or set the future note of a day", &runNote},
     Command{"list", "list [NAME [TEXT|-]]", "print the list names, one list, or set a list",
             &runList},
+    Command{"search", "search TERM [--and TERM2 | --or TERM2] [--months N] [--max N]",
+            "search the filed pages, the lists and the alarms", &runSearch},
+    Command{"backup", "backup PATH [--other PATH]",
+            "back this data set (and the other one) up next to PATH", &runBackup},
+    Command{"sync", "sync PATH [--lists] [--alarms] [--new]",
+            "synchronise with the data set at PATH (--new: it may hold no files yet)", &runSync},
     Command{"dump", "dump FILE [--as day|archive|fut|tdl|alm]",
             "decode a data file into a readable listing", &runDump},
 };

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "app/DaylarkApp.h"
 #include "cli/CliMain.h"
 #include "platform/LocalTime.h"
 #include "platform/Locations.h"
@@ -10,6 +11,43 @@
 #include <ostream>
 
 namespace daylark {
+
+MessageAnswer FailureWatch::ask(const std::string& text, const std::string& caption,
+                                MessageIcon icon, MessageButtons buttons)
+{
+    if (icon == MessageIcon::Exclamation) {
+        m_failed = true;
+    }
+    return m_inner.ask(text, caption, icon, buttons);
+}
+
+void FailureWatch::notify(const std::string& text, const std::string& caption)
+{
+    m_inner.notify(text, caption);
+}
+
+int withApp(CliContext& context, const std::function<int(DaylarkApp&)>& work)
+{
+    const Locations locations = context.locations();
+    const auto lock = lockDataDirectory(context, locations);
+    if (!lock) {
+        return kExitFailed;
+    }
+    FailureWatch messages(context.messages);
+    DaylarkApp app(locations, messages, context.env.clock);
+    if (app.start() == CDaylarkDoc::LoadResult::Damaged) {
+        return kExitFailed;
+    }
+    app.doc().setDueAlarms(CDaylarkDoc::DueAlarms::Ignore);
+    app.frame().InitialShow(WindowPlacement::kShowNormal);
+    const int status = work(app);
+    return messages.failed() ? kExitFailed : status;
+}
+
+int withDocument(CliContext& context, const std::function<int(CDaylarkDoc&)>& work)
+{
+    return withApp(context, [&work](DaylarkApp& app) { return work(app.doc()); });
+}
 
 std::optional<DataDirLock> lockDataDirectory(CliContext& context, const Locations& locations)
 {

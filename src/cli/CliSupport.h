@@ -1,15 +1,46 @@
 #pragma once
 
 #include "platform/DataDirLock.h"
+#include "platform/MessageSink.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace daylark {
 
-struct CliContext;
+class CDaylarkDoc;
+class DaylarkApp;
 class Locations;
+struct CliContext;
+
+/// Passes every message on and remembers whether a failure was among them, so a command can
+/// tell "nothing there" from "could not read it".
+class FailureWatch : public MessageSink
+{
+public:
+    explicit FailureWatch(MessageSink& inner)
+        : m_inner(inner)
+    {}
+    MessageAnswer ask(const std::string& text, const std::string& caption, MessageIcon icon,
+                      MessageButtons buttons) override;
+    void notify(const std::string& text, const std::string& caption) override;
+    bool failed() const { return m_failed; }
+
+private:
+    MessageSink& m_inner;
+    bool m_failed = false;
+};
+
+/// Start-up as the desktop program does it, under the data directory's lock, and its day check
+/// (the change of day when it is due, else today's alarms with their summary; due alarms are
+/// never announced), then `work` on the application. A current-day file that fails to read ends
+/// the command with status 1 before anything is written (the start-up has copied it aside and
+/// said so); any other failure shown on the way makes the status 1 after the work.
+int withApp(CliContext& context, const std::function<int(DaylarkApp&)>& work);
+/// withApp for a command that needs only the document.
+int withDocument(CliContext& context, const std::function<int(CDaylarkDoc&)>& work);
 
 /// Takes the data directory's lock for a writing command (creating the directory first),
 /// waiting up to 3 seconds. When another program holds it, prints "Daylark is running on DIR;

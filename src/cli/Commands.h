@@ -19,4 +19,11 @@ int runAlarm(CliContext& context);
 int runNote(CliContext& context);
 int runList(CliContext& context);
 
+// Backup and synchronisation: cli/SyncCommands.cpp.
+int runBackup(CliContext& context);
+int runSync(CliContext& context);
+
+/// search TERM [--and TERM2 | --or TERM2] [--months N] [--max N]: cli/SearchCommand.cpp.
+int runSearch(CliContext& context);
+
 } // namespace daylark

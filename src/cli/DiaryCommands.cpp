@@ -1,4 +1,3 @@
-#include "app/DaylarkApp.h"
 #include "cli/CliMain.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -20,56 +19,6 @@ namespace {
 
 /// The longest first line that `pages` prints.
 constexpr std::size_t kFirstLineLimit = 200;
-
-/// Passes every message on and remembers whether a failure was among them, so a command can
-/// tell "nothing there" from "could not read it".
-class FailureWatch : public MessageSink
-{
-public:
-    explicit FailureWatch(MessageSink& inner)
-        : m_inner(inner)
-    {}
-    MessageAnswer ask(const std::string& text, const std::string& caption, MessageIcon icon,
-                      MessageButtons buttons) override
-    {
-        if (icon == MessageIcon::Exclamation) {
-            m_failed = true;
-        }
-        return m_inner.ask(text, caption, icon, buttons);
-    }
-    void notify(const std::string& text, const std::string& caption) override
-    {
-        m_inner.notify(text, caption);
-    }
-    bool failed() const { return m_failed; }
-
-private:
-    MessageSink& m_inner;
-    bool m_failed = false;
-};
-
-/// Start-up as the desktop program does it, under the data directory's lock, and its day check
-/// (the change of day when it is due, else today's alarms with their summary; due alarms are
-/// never announced), then `work` on the document. A current-day file that fails to read ends
-/// the command with status 1 before anything is written (the start-up has copied it aside and
-/// said so); any other failure shown on the way makes the status 1 after the work.
-int withDocument(CliContext& context, const std::function<int(CDaylarkDoc&)>& work)
-{
-    const Locations locations = context.locations();
-    const auto lock = lockDataDirectory(context, locations);
-    if (!lock) {
-        return kExitFailed;
-    }
-    FailureWatch messages(context.messages);
-    DaylarkApp app(locations, messages, context.env.clock);
-    if (app.start() == CDaylarkDoc::LoadResult::Damaged) {
-        return kExitFailed;
-    }
-    app.doc().setDueAlarms(CDaylarkDoc::DueAlarms::Ignore);
-    app.frame().InitialShow(WindowPlacement::kShowNormal);
-    const int status = work(app.doc());
-    return messages.failed() ? kExitFailed : status;
-}
 
 void writeBytes(std::ostream& out, const std::string& bytes)
 {

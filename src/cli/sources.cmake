@@ -5,7 +5,9 @@ add_library(daylark_cli_lib STATIC
     cli/DiaryCommands.cpp
     cli/Dump.cpp
     cli/RecordCommands.cpp
+    cli/SearchCommand.cpp
     cli/StderrSink.cpp
+    cli/SyncCommands.cpp
 )
 target_link_libraries(daylark_cli_lib PUBLIC daylark_core)
 target_compile_options(daylark_cli_lib PRIVATE -Wall -Wextra -Werror)

@@ -10,4 +10,5 @@ target_sources(daylark_core PRIVATE
     diary/MergeText.cpp
     diary/PageFont.cpp
     diary/SplitPage.cpp
+    diary/TaskBox.cpp
 )

@@ -5,4 +5,5 @@ daylark_add_core_test(diary_tests
     diary/DayChangeTest.cpp
     diary/MergeTextTest.cpp
     diary/SplitPageTest.cpp
+    diary/TaskBoxTest.cpp
 )

@@ -1,0 +1,179 @@
+#include "alarms/CAlarmFile.h"
+#include "cli/CliMain.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "diary/CDaylarkDoc.h"
+#include "format/CRecordArchive.h"
+#include "platform/DisplayFlags.h"
+#include "platform/File.h"
+#include "platform/FileSystem.h"
+#include "platform/LocalTime.h"
+#include "platform/Profile.h"
+#include "records/CTodoFile.h"
+#include "search/CSearchDlg.h"
+#include "search/TextSearch.h"
+
+#include <cerrno>
+#include <charconv>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace daylark {
+
+namespace {
+
+/// The command line of search, or the reason it cannot be used.
+struct SearchArguments
+{
+    SearchRequest request;
+    std::string problem;
+};
+
+std::optional<int> wholeNumber(const std::string& text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+SearchArguments parseSearchArguments(const std::vector<std::string>& args)
+{
+    SearchArguments parsed;
+    SearchRequest& request = parsed.request;
+    std::vector<std::string> terms;
+    bool secondGiven = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            terms.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (name != "--and" && name != "--or" && name != "--months" && name != "--max") {
+            parsed.problem = "unknown option " + arg;
+            return parsed;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            parsed.problem = name + " needs a value";
+            return parsed;
+        }
+        if (name == "--and" || name == "--or") {
+            if (secondGiven) {
+                parsed.problem = "give one second term, with --and or with --or";
+                return parsed;
+            }
+            secondGiven = true;
+            request.term2 = value;
+            request.combination = name == "--and" ? Combination::And : Combination::Or;
+            continue;
+        }
+        const auto number = wholeNumber(value);
+        if (!number) {
+            parsed.problem = name + " takes a whole number, not " + value;
+            return parsed;
+        }
+        (name == "--months" ? request.monthsBack : request.maxHits) = *number;
+    }
+    if (terms.size() != 1) {
+        parsed.problem = "search takes one TERM (quote a term of several words)";
+        return parsed;
+    }
+    request.term1 = terms[0];
+    return parsed;
+}
+
+bool profileSays(const Profile& profile, std::string_view key)
+{
+    return profile.readString("Settings", key, "").find("yes") != std::string::npos;
+}
+
+/// Takes the page date of the current-day file into the document, reading only: the search
+/// starts with the archive of that date's year. A file that is missing or does not read leaves
+/// the document dated now; it is not needed for anything else here.
+void takePageDate(CDaylarkDoc& doc)
+{
+    if (!fileStatus(doc.dayFilePath()).exists) {
+        return;
+    }
+    try {
+        File file(doc.dayFilePath(), File::Mode::Read);
+        CRecordArchive ar(file, CRecordArchive::Mode::Loading);
+        doc.Serialize(ar);
+    } catch (const CException&) {
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+void printResults(std::ostream& out, const SearchResults& results)
+{
+    if (results.hits.empty()) {
+        out << CSearchDlg::kNotFound << "\n\n";
+    }
+    for (const std::string& hit : results.hits) {
+        out.write(hit.data(), static_cast<std::streamsize>(hit.size()));
+        out << "\n\n";
+    }
+    out << "Hits: " << results.hitCount << '\n';
+    out.flush();
+}
+
+} // namespace
+
+int runSearch(CliContext& context)
+{
+    const SearchArguments parsed = parseSearchArguments(context.args);
+    if (!parsed.problem.empty()) {
+        return context.usageError(parsed.problem);
+    }
+    // Reading only: no lock is taken and no file is created, not even a missing alarm file.
+    const Locations locations = context.locations();
+    FailureWatch messages(context.messages);
+    Profile profile(locations.profilePath(), messages);
+    const DisplayFlags flags{profileSays(profile, "UseUTC"), profileSays(profile, "UseGMT")};
+
+    CDaylarkDoc doc(messages, context.env.clock, profile);
+    doc.setLocations(locations);
+    takePageDate(doc);
+    CPageArchive& archive = doc.pageArchive();
+    archive.Open(/*loading=*/true, /*create=*/false);
+
+    CTodoFile lists(locations.listsPath(), messages);
+    lists.Load();
+    CAlarmFile alarms(locations.alarmPath(), messages);
+    const FileStatus alarmStatus = fileStatus(locations.alarmPath());
+    const bool alarmsLoaded = alarmStatus.exists || alarmStatus.error != ENOENT;
+    if (alarmsLoaded) {
+        alarms.Load();
+    }
+
+    const SearchSources sources{archive, breakDown(doc.pageDate(), /*greenwich=*/false).year,
+                                [&locations](int year) { return locations.archivePath(year); },
+                                lists.records(), alarms.records()};
+    const SearchResults results =
+        searchText(parsed.request, sources, flags, messages, context.env.clock);
+    archive.Close();
+    lists.Empty();
+    if (alarmsLoaded) {
+        alarms.Empty();
+    }
+    printResults(context.env.out, results);
+    return messages.failed() ? kExitFailed : kExitOk;
+}
+
+} // namespace daylark

@@ -1,0 +1,178 @@
+#include "search/CSearchDlg.h"
+
+#include "alarms/CAlarmFile.h"
+#include "diary/CDaylarkDoc.h"
+#include "diary/CDaylarkView.h"
+#include "platform/LocalTime.h"
+#include "records/CTodoFile.h"
+
+#include <charconv>
+
+namespace daylark {
+
+CSearchDlg::CSearchDlg(CDaylarkDoc& doc, CDaylarkView& view, CTodoFile& lists, CAlarmFile& alarms,
+                       const DisplayFlags& flags)
+    : m_doc(doc)
+    , m_view(view)
+    , m_lists(lists)
+    , m_alarms(alarms)
+    , m_flags(flags)
+{}
+
+CSearchDlg::~CSearchDlg()
+{
+    Close();
+}
+
+void CSearchDlg::Open()
+{
+    if (m_open) {
+        return;
+    }
+    m_view.GoToToday();
+    m_olderEnabled = false;
+    m_newerEnabled = false;
+    m_doc.pageArchive().Open(/*loading=*/true, /*create=*/false);
+    // A list held already (the calendar holds the alarms) is shared: Load reuses it, and the
+    // matching Empty in Close hands it back with its holder's changed flag.
+    m_lists.Load();
+    m_lists.setChanged(false);
+    m_alarms.Load();
+    m_alarms.setChanged(false);
+    m_open = true;
+    m_monthsBack = std::string(kMonthsBackStart);
+    m_maxHits = std::string(kMaxHitsStart);
+    m_combination = Combination::And;
+}
+
+void CSearchDlg::Close()
+{
+    if (!m_open) {
+        return;
+    }
+    m_open = false;
+    m_lists.Empty();
+    m_alarms.Empty();
+    m_doc.pageArchive().Close();
+    m_results.clear();
+    m_cursor.reset();
+}
+
+CPageArchive& CSearchDlg::openDocumentArchive()
+{
+    // A change of day while the dialog is open files the page through the document's archive,
+    // which closes it (and may name the new year's): open it again so its pages are not
+    // skipped.
+    CPageArchive& archive = m_doc.pageArchive();
+    if (!archive.isOpen()) {
+        archive.Open(/*loading=*/true, /*create=*/false);
+    }
+    return archive;
+}
+
+void CSearchDlg::Start(const std::function<void()>& searching)
+{
+    m_results.clear();
+    m_cursor.reset();
+    m_olderEnabled = false;
+    m_newerEnabled = false;
+    m_resultsText = std::string(kSearching);
+    if (searching) {
+        searching();
+    }
+
+    const SearchRequest request{m_term1, m_term2, m_combination, readNumberField(m_monthsBack),
+                                readNumberField(m_maxHits)};
+    const Locations& locations = m_doc.locations();
+    const SearchSources sources{
+        openDocumentArchive(), breakDown(m_doc.pageDate(), /*greenwich=*/false).year,
+        [&locations](int year) {
+            return locations.dataDir().empty() ? std::string() : locations.archivePath(year);
+        },
+        m_lists.records(), m_alarms.records()};
+    SearchResults found = searchText(request, sources, m_flags, m_doc.messages(), m_doc.clock());
+
+    m_results = std::move(found.hits);
+    m_hitsText = std::to_string(found.hitCount);
+    if (m_results.empty()) {
+        m_resultsText = std::string(kNotFound);
+        return;
+    }
+    m_resultsText = m_results.front();
+    m_cursor = step(0, Direction::Older);
+    m_direction = Direction::Older;
+    m_olderEnabled = m_cursor.has_value();
+}
+
+std::optional<std::size_t> CSearchDlg::step(std::optional<std::size_t> at, Direction toward) const
+{
+    if (toward == Direction::Older) {
+        const std::size_t next = at ? *at + 1 : 0; // from none: the first entry
+        return next < m_results.size() ? std::optional(next) : std::nullopt;
+    }
+    if (!at) {
+        // From none: the last entry.
+        return m_results.empty() ? std::nullopt : std::optional(m_results.size() - 1);
+    }
+    return *at > 0 ? std::optional(*at - 1) : std::nullopt;
+}
+
+void CSearchDlg::OlderHit()
+{
+    if (!m_olderEnabled) {
+        return;
+    }
+    if (m_direction == Direction::Newer) {
+        // The cursor points past the entry shown toward newer hits: turn it round.
+        m_direction = Direction::Older;
+        m_cursor = step(step(m_cursor, Direction::Older), Direction::Older);
+    }
+    if (!m_cursor) {
+        m_olderEnabled = false;
+        return;
+    }
+    m_resultsText = m_results[*m_cursor];
+    m_cursor = step(m_cursor, Direction::Older);
+    m_newerEnabled = true;
+    m_olderEnabled = m_cursor.has_value();
+}
+
+void CSearchDlg::NewerHit()
+{
+    if (!m_newerEnabled) {
+        return;
+    }
+    if (m_direction == Direction::Older) {
+        m_direction = Direction::Newer;
+        m_cursor = step(step(m_cursor, Direction::Newer), Direction::Newer);
+    }
+    if (!m_cursor) {
+        m_newerEnabled = false;
+        return;
+    }
+    m_resultsText = m_results[*m_cursor];
+    m_cursor = step(m_cursor, Direction::Newer);
+    m_olderEnabled = true;
+    m_newerEnabled = m_cursor.has_value();
+}
+
+} // namespace daylark
+
+int daylark::readNumberField(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return 0;
+    }
+    text.remove_prefix(first);
+    text.remove_suffix(text.size() - (text.find_last_not_of(' ') + 1));
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-') {
+        text.remove_prefix(1);
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return 0;
+    }
+    return value;
+}

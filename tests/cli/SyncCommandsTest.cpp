@@ -1,0 +1,88 @@
+#include "cli/CliTestSupport.h"
+#include "platform/FileSystem.h"
+#include "support/TimeZone.h"
+#include "sync/SyncTestData.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace daylark::test {
+namespace {
+
+class SyncCommandsTest : public ::testing::Test
+{
+protected:
+    SyncCommandsTest()
+    {
+        for (const auto& dir : {data, other, empty}) {
+            createDirectories(dir);
+        }
+        writeDayFile(data + "/daylark.day", {2, cli.clock.time, 0, "mine"});
+    }
+
+    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    CliHarness cli;
+    const std::string data = cli.dir.file("data");
+    const std::string other = cli.dir.file("other");
+    const std::string empty = cli.dir.file("empty");
+};
+
+TEST_F(SyncCommandsTest, BackupGoesIntoTheDirectoryAndRefusesTheArchiveItself)
+{
+    writeDayFile(other + "/daylark.day", {2, cli.clock.time, 0, "theirs"});
+    CliRun run = cli.run({"backup", empty, "--other", other});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readDayFile(empty + "/LocalDaylark/daylark.day").text, "mine");
+    EXPECT_EQ(readDayFile(empty + "/RemoteDaylark/daylark.day").text, "theirs");
+
+    const std::string archive = data + "/1997.dlk";
+    run = cli.run({"backup", archive});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "[Daylark]\nDaylark, " + archive + " and \nBackup " + archive + "\n are the same!\n");
+    EXPECT_EQ(cli.run({"backup"}).status, 2);
+    EXPECT_EQ(cli.run({"backup", empty, "--lists"}).status, 2);
+}
+
+// The other set must exist and hold data files unless --new; the merged current-day page is
+// taken into the document and saved.
+TEST_F(SyncCommandsTest, SyncMergesWithAnExistingSetOrStartsANewOne)
+{
+    const struct
+    {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } refusals[] = {
+        {{"sync", cli.dir.file("nowhere")}, 1, "does not exist"},
+        {{"sync", empty}, 1, "holds no Daylark data files; give --new"},
+        {{"sync", empty, "--old"}, 2, "unknown option --old"},
+    };
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.args.back());
+        const CliRun run = cli.run(refusal.args);
+        EXPECT_EQ(run.status, refusal.status);
+        EXPECT_NE(run.err.find(refusal.err), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(empty));
+
+    CliRun run = cli.run({"sync", empty, "--new", "--lists"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readDayFile(empty + "/daylark.day"), (DayFileContent{2, cli.clock.time, 1, "mine"}));
+
+    ASSERT_EQ(cli.run({"--data-dir", other, "add", "theirs"}).status, 0);
+    ASSERT_EQ(cli.run({"--data-dir", other, "alarm", "add", "Dentist", "--at", "1997-03-03 16:30"})
+                  .status,
+              0);
+    run = cli.run({"sync", other + "/daylark.day", "--alarms"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "[Imported Alarm for Today]\n4:30 PM: Dentist\n\n");
+    const std::string merged = "theirs\r\r\nmine\r\r\n";
+    EXPECT_EQ(readDayFile(data + "/daylark.day"), (DayFileContent{2, cli.clock.time, 0, merged}));
+    EXPECT_EQ(readDayFile(other + "/daylark.day"), (DayFileContent{2, cli.clock.time, 1, merged}));
+    EXPECT_EQ(cli.run({"alarms"}).out, "16:30 once Dentist\n");
+}
+
+} // namespace
+} // namespace daylark::test

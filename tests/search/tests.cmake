@@ -1,0 +1,4 @@
+daylark_add_core_test(search_tests
+    search/CSearchDlgTest.cpp
+    search/TermMatcherTest.cpp
+)

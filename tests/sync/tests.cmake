@@ -1,0 +1,5 @@
+daylark_add_core_test(sync_tests
+    sync/BackupTest.cpp
+    sync/CBackupSyncDlgTest.cpp
+    sync/SyncTest.cpp
+)
