@@ -1,19 +1,483 @@
 #include "ui/MainWindow.h"
 
-#include <QPlainTextEdit>
+#include "app/DaylarkApp.h"
+#include "diary/PageFont.h"
+#include "diary/TaskBox.h"
+#include "platform/Clock.h"
+#include "ui/AppIcon.h"
+#include "ui/FindBar.h"
+#include "ui/HelpWindow.h"
+#include "ui/PageEdit.h"
+#include "ui/QuietRetrySink.h"
+#include "ui/WindowGeometry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <cmath>
 
 namespace daylark {
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent)
-    , m_page(new QPlainTextEdit(this))
+namespace {
+
+constexpr const char* kIdleText = "Notes of the Day :) F1 for Help";
+/// The clock pane is as wide as the widest time it shows in the 12-hour clock.
+constexpr const char* kClockWidthText = "12:22 AM";
+
+QColor blend(const QColor& base, const QColor& tint, double share)
 {
-    m_page->setObjectName("pageEdit");
-    m_page->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setCentralWidget(m_page);
-    statusBar()->showMessage(tr("Notes of the Day :) F1 for Help"));
-    resize(640, 480);
+    return QColor::fromRgbF(float(base.redF() * (1 - share) + tint.redF() * share),
+                            float(base.greenF() * (1 - share) + tint.greenF() * share),
+                            float(base.blueF() * (1 - share) + tint.blueF() * share));
+}
+
+/// A past day's page is tinted, so a read-only page is never taken for today's.
+QPalette pastDayPalette(QPalette palette)
+{
+    const QColor base = palette.color(QPalette::Base);
+    palette.setColor(QPalette::Base, blend(base, QColor(0xe0, 0xa8, 0x40), 0.18));
+    return palette;
+}
+
+/// The face name the profile can keep: at most PageFont::kMaxFaceName bytes of UTF-8, never
+/// cut inside a character.
+std::string faceNameOf(QString family)
+{
+    while (family.toUtf8().size() > qsizetype(PageFont::kMaxFaceName)) {
+        family.chop(family.size() >= 2 && family.at(family.size() - 1).isLowSurrogate() ? 2 : 1);
+    }
+    return family.toStdString();
+}
+
+std::optional<QFont> chooseFromDialog(const QFont& current, QWidget* parent)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, current, parent,
+                                            QCoreApplication::translate("MainWindow", "Page Font"));
+    return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
+} // namespace
+
+MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, QWidget* parent)
+    : QMainWindow(parent)
+    , m_app(app)
+    , m_messages(messages)
+    , m_actions(*this)
+    , m_page(new PageEdit(this))
+    , m_tickTimer(new QTimer(this))
+    , m_idleTimer(new QTimer(this))
+    , m_chooseFont(chooseFromDialog)
+{
+    setObjectName("mainWindow");
+    setWindowIcon(applicationIcon());
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_page, 1);
+    m_findBar = new FindBar(*m_page, central);
+    layout->addWidget(m_findBar);
+    setCentralWidget(central);
+    m_todayPalette = m_page->palette();
+    m_app.doc().attachPageText(*m_page);
+
+    createBars();
+    createStatusBar();
+    connectCommands();
+
+    m_tickTimer->setObjectName("tickTimer");
+    connect(m_tickTimer, &QTimer::timeout, this, &MainWindow::tick);
+    m_tickTimer->start(CMainFrame::kTickMilliseconds);
+    m_idleTimer->setObjectName("idleTimer");
+    m_idleTimer->setSingleShot(true);
+    m_idleTimer->setInterval(CMainFrame::kIdleSaveMilliseconds);
+    connect(m_idleTimer, &QTimer::timeout, this, &MainWindow::idleSave);
+    qApp->installEventFilter(this);
+
+    resize(720, 540);
+    render();
+    renderClock();
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::initialShow(std::uint32_t showCommand)
+{
+    // A box of the day check shows before the window does: the window is not shown early, at
+    // its default place, for it.
+    m_starting = true;
+    const CMainFrame::ShowPlan plan = m_app.frame().InitialShow(showCommand);
+    m_starting = false;
+    placeToolBar(m_app.frame().dockSide());
+    if (plan.placement) {
+        applyPlacement(*this, *plan.placement);
+    }
+    render();
+    renderClock();
+    switch (firstShowOf(plan.showCommand, plan.placement ? plan.placement->flags : 0)) {
+    case FirstShow::Hidden:
+        break;
+    case FirstShow::Maximized:
+        showMaximized();
+        break;
+    case FirstShow::Normal:
+        showNormal();
+        break;
+    }
+}
+
+void MainWindow::createBars()
+{
+    m_actions.fillMenuBar(*menuBar());
+    m_toolBar = new QToolBar(tr("Toolbar"), this);
+    m_toolBar->setObjectName("toolBar");
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->toggleViewAction()->setVisible(false);
+    m_actions.fillToolBar(*m_toolBar);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(
+        this, tr("About Daylark"),
+        tr("<h3>Daylark %1</h3><p>A day planner: one page a day, open tasks carried over to "
+           "the next day.</p><p>Data: %2</p>")
+            .arg(QStringLiteral(DAYLARK_VERSION),
+                 QString::fromStdString(m_app.locations().dataDir()).toHtmlEscaped()));
+}
+
+void MainWindow::createStatusBar()
+{
+    m_messagePane = new QLabel(this);
+    m_messagePane->setObjectName("messagePane");
+    statusBar()->addWidget(m_messagePane, 1);
+
+    m_saveState = new QLabel(tr("Not saved"), this);
+    m_saveState->setObjectName("saveState");
+    m_saveState->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
+    m_saveState->hide();
+    statusBar()->addPermanentWidget(m_saveState);
+
+    m_clockPane = new QLabel(this);
+    m_clockPane->setObjectName("clockPane");
+    m_clockPane->setAlignment(Qt::AlignCenter);
+    m_clockPane->setMinimumWidth(
+        m_clockPane->fontMetrics().horizontalAdvance(QLatin1String(kClockWidthText)) +
+        2 * m_clockPane->fontMetrics().averageCharWidth());
+    statusBar()->addPermanentWidget(m_clockPane);
+}
+
+void MainWindow::connectCommands()
+{
+    const MainActions& a = m_actions;
+    CDaylarkView& view = m_app.view();
+    CMainFrame& frame = m_app.frame();
+    connect(a.saveNow, &QAction::triggered, this, [this] { savePage(/*quiet=*/false); });
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.undo, &QAction::triggered, m_page, &QPlainTextEdit::undo);
+    connect(a.cut, &QAction::triggered, m_page, &QPlainTextEdit::cut);
+    connect(a.copy, &QAction::triggered, m_page, &QPlainTextEdit::copy);
+    connect(a.paste, &QAction::triggered, m_page, &QPlainTextEdit::paste);
+    connect(a.find, &QAction::triggered, m_findBar, &FindBar::open);
+    connect(a.toggleTask, &QAction::triggered, this,
+            [this] { run([this] { ToggleTaskBox(m_app.doc().pageText()); }); });
+    connect(a.timeStamp, &QAction::triggered, this,
+            [this, &view] { run([&view] { view.InsertTimeStamp(); }); });
+    connect(a.joinLines, &QAction::triggered, this,
+            [this, &view] { run([&view] { view.JoinLines(); }); });
+    connect(a.toolBar, &QAction::triggered, this,
+            [this, &frame] { run([&frame] { frame.ToggleToolBar(); }); });
+    connect(a.statusBar, &QAction::triggered, this, [this] {
+        statusBar()->setHidden(!statusBar()->isHidden());
+        render();
+    });
+    connect(a.menu, &QAction::triggered, this,
+            [this, &frame] { run([&frame] { frame.ToggleMenu(); }); });
+    connect(a.forwardDay, &QAction::triggered, this,
+            [this, &view] { run([&view] { view.ForwardDay(); }); });
+    connect(a.backwardDay, &QAction::triggered, this,
+            [this, &view] { run([&view] { view.BackwardDay(); }); });
+    connect(a.today, &QAction::triggered, this,
+            [this, &view] { run([&view] { view.TodayCommand(); }); });
+    connect(a.font, &QAction::triggered, this, &MainWindow::chooseFont);
+    connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m_page, &QPlainTextEdit::copyAvailable, this, &MainWindow::renderEditCommands);
+    connect(m_page, &QPlainTextEdit::undoAvailable, this, &MainWindow::renderEditCommands);
+}
+
+void MainWindow::run(const std::function<void()>& command)
+{
+    command();
+    render();
+}
+
+void MainWindow::render()
+{
+    const CMainFrame& frame = m_app.frame();
+    setWindowTitle(QString::fromStdString(m_app.view().caption()));
+    m_page->setPalette(m_app.view().showsPastDay() ? pastDayPalette(m_todayPalette)
+                                                   : m_todayPalette);
+    menuBar()->setVisible(frame.menuShown());
+    m_toolBar->setVisible(frame.toolBarShown());
+    m_actions.menu->setChecked(frame.menuShown());
+    m_actions.toolBar->setChecked(frame.toolBarShown());
+    m_actions.statusBar->setChecked(!statusBar()->isHidden());
+    m_actions.forwardDay->setEnabled(m_app.view().showsPastDay()); // never past today
+    m_messagePane->setText(messagePaneText());
+    m_saveState->setVisible(m_messages.failing());
+    m_saveState->setToolTip(
+        tr("Today's page could not be saved:\n%1\nDaylark tries again whenever you pause.")
+            .arg(QString::fromStdString(m_messages.failure())));
+    renderEditCommands();
+}
+
+void MainWindow::renderClock()
+{
+    const std::int64_t now = m_app.doc().clock().now();
+    m_clockPane->setText(QString::fromStdString(m_app.frame().ClockText(now)));
+}
+
+void MainWindow::renderEditCommands()
+{
+    const bool editable = !m_page->isReadOnly();
+    const bool selected = m_page->textCursor().hasSelection();
+    m_actions.undo->setEnabled(editable && m_page->document()->isUndoAvailable());
+    m_actions.cut->setEnabled(editable && selected);
+    m_actions.copy->setEnabled(selected);
+    m_actions.paste->setEnabled(editable);
+    for (QAction* action : {m_actions.toggleTask, m_actions.timeStamp, m_actions.joinLines}) {
+        action->setEnabled(editable);
+    }
+}
+
+QString MainWindow::messagePaneText() const
+{
+    if (!m_notification.isEmpty()) {
+        return m_notification;
+    }
+    if (m_app.view().showsPastDay()) {
+        return tr("A past day, read-only. Alt+Right steps forward; Alt+Home (Today) returns to "
+                  "today's page.");
+    }
+    return tr(kIdleText);
+}
+
+void MainWindow::showNotification(const QString& text)
+{
+    m_notification = text.simplified();
+    m_messagePane->setText(messagePaneText());
+}
+
+void MainWindow::tick()
+{
+    renderClock();
+    run([this] { m_app.frame().ClockTick(); });
+    if (m_messages.failing()) {
+        idleSave(); // a full disk may have room again
+    }
+}
+
+bool MainWindow::savePage(bool quiet)
+{
+    m_saving = true;
+    bool saved = false;
+    if (m_app.view().showsPastDay()) {
+        // Today's text waits until the view returns to it; this only announces due alarms.
+        m_app.doc().SaveModified();
+        saved = !m_messages.failing();
+    } else {
+        saved =
+            m_messages.runSave([this] { return m_app.doc().SaveModified(); },
+                               quiet ? QuietRetrySink::Retry::Quiet : QuietRetrySink::Retry::Loud);
+    }
+    m_saving = false;
+    render();
+    return saved;
+}
+
+void MainWindow::idleSave()
+{
+    renderClock();
+    if (m_saving) {
+        m_idleTimer->start(); // a box of the save that runs is open
+        return;
+    }
+    savePage(/*quiet=*/true);
+}
+
+void MainWindow::saveSettings()
+{
+    CMainFrame& frame = m_app.frame();
+    const bool menuShown = frame.menuShown();
+    frame.SaveSettings(placementOf(*this), isMaximized(), dockSide());
+    if (menuShown && !frame.menuShown()) {
+        frame.ToggleMenu(); // the window may go on (a session end that is cancelled)
+    }
+}
+
+void MainWindow::saveBeforeQuit()
+{
+    saveForSessionEnd();
+    m_closed = true;
+}
+
+void MainWindow::saveForSessionEnd()
+{
+    if (m_closed) {
+        return;
+    }
+    saveSettings();
+    m_app.view().GoToToday();
+    render();
+    savePage(/*quiet=*/true);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    saveSettings();
+    m_app.view().GoToToday();
+    render();
+    if (!savePage(/*quiet=*/true)) {
+        const std::string question =
+            "Today's page could not be saved:\n\n" + m_messages.failure() +
+            "\n\nClose Daylark anyway? What you wrote since the last save will be lost.";
+        if (m_messages.ask(question, MessageSink::kCaption, MessageIcon::Exclamation,
+                           MessageButtons::YesNoCancel) != MessageAnswer::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    m_closed = true;
+    if (m_help != nullptr) {
+        m_help->close();
+    }
+    event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::InputMethod:
+        m_idleTimer->start();
+        if (!m_notification.isEmpty() && event->type() == QEvent::KeyPress) {
+            m_notification.clear();
+            m_messagePane->setText(messagePaneText());
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::bringToFront()
+{
+    if (m_starting) {
+        return;
+    }
+    if (isHidden()) {
+        show();
+    }
+    if (isMinimized()) {
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    }
+    raise();
+    activateWindow();
+    QApplication::alert(this);
+}
+
+void MainWindow::chooseFont()
+{
+    const std::optional<QFont> chosen = m_chooseFont(m_page->font(), this);
+    if (!chosen) {
+        return;
+    }
+    PageFont font = m_app.doc().pageFont();
+    if (chosen->pointSizeF() > 0) {
+        font.Height = -static_cast<std::int32_t>(std::lround(chosen->pointSizeF() * 96.0 / 72.0));
+    } else if (chosen->pixelSize() > 0) {
+        font.Height = -chosen->pixelSize();
+    }
+    font.Weight = chosen->weight();
+    font.Italic = chosen->italic() ? 1 : 0;
+    font.Underline = chosen->underline() ? 1 : 0;
+    font.StrikeOut = chosen->strikeOut() ? 1 : 0;
+    font.FaceName = faceNameOf(chosen->family());
+    run([this, &font] {
+        m_app.doc().SetPageFont(font);
+        m_app.doc().SavePageFont();
+    });
+}
+
+void MainWindow::showHelp()
+{
+    if (m_help == nullptr) {
+        m_help = new HelpWindow(this);
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::placeToolBar(CMainFrame::DockSide side)
+{
+    using DockSide = CMainFrame::DockSide;
+    switch (side) {
+    case DockSide::Bottom:
+        addToolBar(Qt::BottomToolBarArea, m_toolBar);
+        break;
+    case DockSide::Left:
+        addToolBar(Qt::LeftToolBarArea, m_toolBar);
+        break;
+    case DockSide::Right:
+        addToolBar(Qt::RightToolBarArea, m_toolBar);
+        break;
+    case DockSide::Top:
+    case DockSide::Floating:
+        addToolBar(Qt::TopToolBarArea, m_toolBar);
+        break;
+    }
+}
+
+CMainFrame::DockSide MainWindow::dockSide() const
+{
+    using DockSide = CMainFrame::DockSide;
+    if (m_toolBar->isFloating()) {
+        return DockSide::Floating;
+    }
+    switch (toolBarArea(m_toolBar)) {
+    case Qt::BottomToolBarArea:
+        return DockSide::Bottom;
+    case Qt::LeftToolBarArea:
+        return DockSide::Left;
+    case Qt::RightToolBarArea:
+        return DockSide::Right;
+    default:
+        return DockSide::Top;
+    }
 }
 
 } // namespace daylark

@@ -1,21 +1,114 @@
 #pragma once
 
-#include <QMainWindow>
+#include "app/CMainFrame.h"
+#include "ui/MainActions.h"
 
-class QPlainTextEdit;
+#include <QFont>
+#include <QMainWindow>
+#include <QPalette>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QTimer;
+class QToolBar;
 
 namespace daylark {
 
-/// The main window: the page of the day in a wrapping plain-text editor.
+class DaylarkApp;
+class FindBar;
+class HelpWindow;
+class PageEdit;
+class QuietRetrySink;
+
+/// The main window: the page of the day with the toolbar, the menu bar (hidden at first) and
+/// the status bar with its clock. It renders the state of the application's logic (the main
+/// frame, the document, the page view) and forwards the user's commands, the 15-second tick and
+/// the idle save to it.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    /// Chooses a font for the Font command, starting from the page's; nothing when cancelled.
+    using FontChooser = std::function<std::optional<QFont>(const QFont& current, QWidget* parent)>;
+
+    /// `app` has been started; `messages` is the sink it reports through. Both must outlive the
+    /// window. The page text moves into the window's editor.
+    MainWindow(DaylarkApp& app, QuietRetrySink& messages, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    /// The last step of start-up: restores the menu, toolbar and clock settings and the saved
+    /// placement, runs the day check, then shows the window (`showCommand` 0 keeps it hidden).
+    void initialShow(std::uint32_t showCommand);
+
+    /// The 15-second tick: the clock pane, the change of day, the announcement of due alarms.
+    void tick();
+    /// The session is ending (it may still be cancelled): saves the settings and today's page,
+    /// and the window goes on. Does nothing once the window has closed (it saved then).
+    void saveForSessionEnd();
+    /// The program is about to end without closing the window (a termination signal, the
+    /// application quitting): saves as the session end does, once.
+    void saveBeforeQuit();
+    /// Shows, restores and raises the window and asks the desktop to draw attention to it: a box
+    /// is about to show, or a second start on the same data directory asked for it. During
+    /// start-up it waits for the window's first showing.
+    void bringToFront();
+    /// A notification of the core, shown in the message pane until the next input.
+    void showNotification(const QString& text);
+
+    PageEdit& page() { return *m_page; }
+    void setFontChooser(FontChooser chooser) { m_chooseFont = std::move(chooser); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// No context menu for the toolbar: it could hide the toolbar behind the logic's back.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 private:
-    QPlainTextEdit* m_page = nullptr;
+    void createBars();
+    void createStatusBar();
+    void connectCommands();
+    /// Runs a command of the logic, then shows what it changed.
+    void run(const std::function<void()>& command);
+    void render();
+    void renderClock();
+    void renderEditCommands();
+    QString messagePaneText() const;
+
+    /// Saves today's page; Quiet does not repeat a failure that was shown already.
+    bool savePage(bool quiet);
+    void idleSave();
+    /// Writes the window's settings to the profile; the menu bar keeps its state on screen.
+    void saveSettings();
+    void chooseFont();
+    void showHelp();
+    void showAbout();
+    void placeToolBar(CMainFrame::DockSide side);
+    CMainFrame::DockSide dockSide() const;
+
+    DaylarkApp& m_app;
+    QuietRetrySink& m_messages;
+    MainActions m_actions;
+    PageEdit* m_page = nullptr;
+    FindBar* m_findBar = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    QLabel* m_saveState = nullptr;
+    QLabel* m_clockPane = nullptr;
+    QTimer* m_tickTimer = nullptr;
+    QTimer* m_idleTimer = nullptr;
+    HelpWindow* m_help = nullptr;
+    QPalette m_todayPalette;
+    QString m_notification;
+    FontChooser m_chooseFont;
+    bool m_saving = false;
+    bool m_closed = false;
+    bool m_starting = false;
 };
 
 } // namespace daylark

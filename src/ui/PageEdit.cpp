@@ -2,6 +2,7 @@
 
 #include "diary/PageFont.h"
 #include "ui/PageTextMapping.h"
+#include "ui/TaskHighlighter.h"
 
 #include <QFontDatabase>
 #include <QTextBlock>
@@ -43,6 +44,8 @@ PageEdit::PageEdit(QWidget* parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(8);
+    new TaskHighlighter(document());
 }
 
 std::string PageEdit::text() const

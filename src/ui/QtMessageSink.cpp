@@ -1,27 +1,23 @@
 #include "ui/QtMessageSink.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
 
 namespace daylark {
 
-void QtMessageSink::setWindow(QWidget* window, std::function<void(const std::string&)> showStatus)
+void QtMessageSink::setWindow(QWidget* window, std::function<void()> bringForward,
+                              std::function<void(const std::string&)> showStatus)
 {
     m_window = window;
+    m_bringForward = std::move(bringForward);
     m_showStatus = std::move(showStatus);
 }
 
 MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& caption,
                                  MessageIcon icon, MessageButtons buttons)
 {
-    if (m_window != nullptr) {
-        if (m_window->isMinimized()) {
-            m_window->showNormal();
-        }
-        m_window->raise();
-        m_window->activateWindow();
-        QApplication::alert(m_window);
+    if (m_bringForward) {
+        m_bringForward();
     }
     QMessageBox box(
         icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,

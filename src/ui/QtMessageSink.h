@@ -9,14 +9,16 @@ class QWidget;
 namespace daylark {
 
 /// The desktop program's message sink: a message box owned by the main window for ask(), the
-/// status bar (through `showStatus`) for notify(). Before a box shows, the window is restored,
-/// raised and the desktop is asked to draw attention to it.
+/// status bar (through `showStatus`) for notify(). Before a box shows, `bringForward` lets the
+/// window come to the front (shown, restored, raised, the desktop asked to draw attention).
 class QtMessageSink : public MessageSink
 {
 public:
     QtMessageSink() = default;
-    /// The window that owns the boxes and the status line that notifications go to.
-    void setWindow(QWidget* window, std::function<void(const std::string&)> showStatus);
+    /// The window that owns the boxes, how it comes forward and the status line that
+    /// notifications go to.
+    void setWindow(QWidget* window, std::function<void()> bringForward,
+                   std::function<void(const std::string&)> showStatus);
 
     MessageAnswer ask(const std::string& text, const std::string& caption, MessageIcon icon,
                       MessageButtons buttons) override;
@@ -24,6 +26,7 @@ public:
 
 private:
     QWidget* m_window = nullptr;
+    std::function<void()> m_bringForward;
     std::function<void(const std::string&)> m_showStatus;
 };
 

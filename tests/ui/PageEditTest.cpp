@@ -1,5 +1,6 @@
-#include "diary/PageFont.h"
 #include "ui/PageEdit.h"
+
+#include "diary/PageFont.h"
 
 #include <QTest>
 
@@ -23,8 +24,8 @@ void PageEditTest::lineBreaksShowSingleSpacedAndComeBackAsCrLf_data()
     QTest::addColumn<QByteArray>("handedBack");
     QTest::newRow("CR CR LF groups") << QByteArray("a\r\r\nb\r\r\n\r\r\nc") << QString("a\nb\n\nc")
                                      << QByteArray("a\r\nb\r\n\r\nc");
-    QTest::newRow("lone CR, CR run, LF") << QByteArray("a\rb\r\r\rc\nd") << QString("a\nb\nc\nd")
-                                         << QByteArray("a\r\nb\r\nc\r\nd");
+    QTest::newRow("lone CR, CR run, LF")
+        << QByteArray("a\rb\r\r\rc\nd") << QString("a\nb\nc\nd") << QByteArray("a\r\nb\r\nc\r\nd");
     QTest::newRow("UTF-8 kept") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC")
                                 << QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC")
                                 << QByteArray("caf\xC3\xA9 \xE2\x82\xAC");

@@ -7,3 +7,4 @@ function(daylark_add_ui_test name)
 endfunction()
 
 daylark_add_ui_test(PageEditTest)
+daylark_add_ui_test(MainWindowTest)
