@@ -19,6 +19,11 @@ namespace daylark {
 
 namespace {
 
+CDaylarkDoc::DayFileStatus dayFileStatusOf(const FileStatus& status)
+{
+    return {status.modified, status.size, status.modifiedNanoseconds};
+}
+
 constexpr const FailureContext& kReadingDayFile = CDaylarkDoc::kReadingContext;
 constexpr FailureContext kSavingDayFile{"File Exception, %d, saving daylark.day",
                                         "Archive Exception, %d, saving daylark.day",
@@ -220,7 +225,7 @@ bool CDaylarkDoc::CheckDueAlarms()
 bool CDaylarkDoc::CheckDayFile(bool merge)
 {
     const FileStatus status = fileStatus(dayFilePath());
-    if (!status.exists || DayFileStatus{status.modified, status.size} == m_dayFileStatus) {
+    if (!status.exists || dayFileStatusOf(status) == m_dayFileStatus) {
         return false;
     }
     if (!merge) {
@@ -281,7 +286,7 @@ void CDaylarkDoc::setCurrentPageText(const std::string& text)
 void CDaylarkDoc::rememberDayFileStatus()
 {
     const FileStatus status = fileStatus(dayFilePath());
-    m_dayFileStatus = status.exists ? DayFileStatus{status.modified, status.size} : DayFileStatus{};
+    m_dayFileStatus = status.exists ? dayFileStatusOf(status) : DayFileStatus{};
 }
 
 void CDaylarkDoc::LoadPageFont()

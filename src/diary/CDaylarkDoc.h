@@ -76,6 +76,8 @@ public:
     {
         std::int64_t modified = 0;
         std::int64_t size = 0;
+        /// Finer than the second, so a rewrite within the second of a save is still noticed.
+        std::int64_t modifiedNanoseconds = 0;
         bool operator==(const DayFileStatus&) const = default;
     };
 

@@ -85,7 +85,8 @@ daylark::FileStatus daylark::fileStatus(const std::string& path)
     }
     status.exists = true;
     status.isDirectory = S_ISDIR(info.st_mode);
-    status.modified = static_cast<std::int64_t>(info.st_mtime);
+    status.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+    status.modifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
     status.size = static_cast<std::int64_t>(info.st_size);
     return status;
 }

@@ -12,8 +12,10 @@ struct FileStatus
     bool exists = false;
     bool isDirectory = false;
     std::int64_t modified = 0; ///< last modification, seconds since 1970 UTC
-    std::int64_t size = 0;     ///< bytes
-    int error = 0;             ///< errno of the query when it failed (ENOENT for a missing path)
+    /// The nanoseconds within that second: two writes in one second still tell apart.
+    std::int64_t modifiedNanoseconds = 0;
+    std::int64_t size = 0; ///< bytes
+    int error = 0;         ///< errno of the query when it failed (ENOENT for a missing path)
 };
 
 /// The status of `path`; `exists` is false when the query fails for any reason.

@@ -57,7 +57,8 @@ TEST(Startup, NamesTheFilesAndLoadsTheDayFileWhenThereIsOne)
         EXPECT_EQ(doc.pageDate(), c.exists ? kLastYear : kNow);
         EXPECT_EQ(doc.pageArchive().fileName(), data + (c.exists ? "/1996.dlk" : "/1997.dlk"));
         const FileStatus status = fileStatus(c.file);
-        EXPECT_EQ(doc.dayFileStatus(), (CDaylarkDoc::DayFileStatus{status.modified, status.size}));
+        EXPECT_EQ(doc.dayFileStatus(), (CDaylarkDoc::DayFileStatus{status.modified, status.size,
+                                                                   status.modifiedNanoseconds}));
         EXPECT_EQ(status.exists, c.exists); // start-up writes nothing
         EXPECT_EQ(doc.pageFont().FaceName, "Serif");
         removeFile(c.file);

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace daylark::test {
 namespace {
 
@@ -103,7 +106,17 @@ TEST_F(DaylarkDocTest, SaveModifiedCreatesTheFileOnlyWhenTodaysPageChanged)
     EXPECT_EQ(readFile(dayFile), versioned(2, kNow, 0, "typed"));
     EXPECT_FALSE(doc.isModified());
     const FileStatus status = fileStatus(dayFile);
-    EXPECT_EQ(doc.dayFileStatus(), (CDaylarkDoc::DayFileStatus{status.modified, status.size}));
+    EXPECT_EQ(doc.dayFileStatus(), (CDaylarkDoc::DayFileStatus{status.modified, status.size,
+                                                               status.modifiedNanoseconds}));
+    // Another program rewrites the file within the same second at the same size: still seen.
+    const std::string saved = readFile(dayFile);
+    writeFile(dayFile, versioned(2, kNow, 0, "TYPED"));
+    const timespec times[2] = {{status.modified, (status.modifiedNanoseconds + 1) % 1000000000},
+                               {status.modified, (status.modifiedNanoseconds + 1) % 1000000000}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dayFile.c_str(), times, 0), 0);
+    EXPECT_TRUE(doc.CheckDayFile(/*merge=*/false));
+    writeFile(dayFile, saved);
+    doc.rememberDayFileStatus();
 
     doc.setLocations(locate(dir.path(), dir.file("missing/daylark.day")));
     doc.pageText().setText("unsaved");
