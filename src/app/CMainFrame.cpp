@@ -45,8 +45,7 @@ CMainFrame::ShowPlan CMainFrame::InitialShow(std::uint32_t showCommand)
     if (contains(m_profile.readString(kSection, "ToolBar", ""), "no")) {
         ToggleToolBar();
     }
-    m_flags.useGmt = contains(m_profile.readString(kSection, "UseGMT", ""), "yes");
-    m_flags.use24HourClock = contains(m_profile.readString(kSection, "UseUTC", ""), "yes");
+    m_flags = ReadDisplayFlags(m_profile);
     m_dockSide =
         dockSideFrom(m_profile.readInt(kSection, "DockSide", static_cast<int>(DockSide::Top)));
 
@@ -70,6 +69,14 @@ CMainFrame::ShowPlan CMainFrame::InitialShow(std::uint32_t showCommand)
         m_doc->InitialDayCheck();
     }
     return plan;
+}
+
+DisplayFlags CMainFrame::ReadDisplayFlags(const Profile& profile)
+{
+    DisplayFlags flags;
+    flags.useGmt = contains(profile.readString(kSection, "UseGMT", ""), "yes");
+    flags.use24HourClock = contains(profile.readString(kSection, "UseUTC", ""), "yes");
+    return flags;
 }
 
 std::string CMainFrame::ClockText(std::int64_t now) const

@@ -65,6 +65,10 @@ public:
     /// one the program was started with; a saved placement's command wins unless that is 1.
     ShowPlan InitialShow(std::uint32_t showCommand);
 
+    /// The 24-hour clock and Greenwich time as the profile gives them (UseUTC and UseGMT
+    /// holding "yes"), for the commands that show times without a main window.
+    static DisplayFlags ReadDisplayFlags(const Profile& profile);
+
     /// The status bar clock for `now`: "9:05 AM", or "09:05" with the 24-hour clock.
     std::string ClockText(std::int64_t now) const;
     /// The 15-second tick: the document's change of day when it is due, then the

@@ -1,10 +1,10 @@
 #include "alarms/CAlarmFile.h"
+#include "app/CMainFrame.h"
 #include "cli/CliMain.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "diary/CDaylarkDoc.h"
 #include "format/CRecordArchive.h"
-#include "platform/DisplayFlags.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
@@ -98,11 +98,6 @@ SearchArguments parseSearchArguments(const std::vector<std::string>& args)
     return parsed;
 }
 
-bool profileSays(const Profile& profile, std::string_view key)
-{
-    return profile.readString("Settings", key, "").find("yes") != std::string::npos;
-}
-
 /// Takes the page date of the current-day file into the document, reading only: the search
 /// starts with the archive of that date's year. A file that is missing or does not read leaves
 /// the document dated now; it is not needed for anything else here.
@@ -145,7 +140,7 @@ int runSearch(CliContext& context)
     const Locations locations = context.locations();
     FailureWatch messages(context.messages);
     Profile profile(locations.profilePath(), messages);
-    const DisplayFlags flags{profileSays(profile, "UseUTC"), profileSays(profile, "UseGMT")};
+    const DisplayFlags flags = CMainFrame::ReadDisplayFlags(profile);
 
     CDaylarkDoc doc(messages, context.env.clock, profile);
     doc.setLocations(locations);
