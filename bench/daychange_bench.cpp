@@ -4,6 +4,7 @@
 // fresh copy of the set's small files and of the year archive that grows.
 
 #include "app/DaylarkApp.h"
+#include "bench/ProcessRun.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
 #include "platform/Locations.h"
@@ -17,6 +18,8 @@
 #include <string>
 #include <sys/resource.h>
 #include <vector>
+
+using daylark::bench::median;
 
 namespace {
 
@@ -63,12 +66,6 @@ void copySet(const fs::path& from, const fs::path& to, int year)
             fs::copy_file(entry.path(), to / name);
         }
     }
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 // and the search's largest peak memory. The grep is `grep -c -i -F -r WORD DIR`; it may exit
 // 1 (nothing found), the search must exit 0.
 
+#include "bench/ProcessRun.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -17,49 +19,10 @@
 #include <unistd.h>
 #include <vector>
 
+using daylark::bench::median;
+using daylark::bench::ProcessRun;
+
 namespace {
-
-struct Run
-{
-    double wallMs = 0;
-    long peakKb = 0;
-    int status = 0;
-};
-
-bool runOnce(const std::vector<char*>& command, Run& run)
-{
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid < 0) {
-        std::perror("search_bench: fork");
-        return false;
-    }
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        if (null >= 0) {
-            dup2(null, STDOUT_FILENO);
-            dup2(null, STDERR_FILENO);
-        }
-        execvp(command[0], command.data());
-        _exit(127);
-    }
-    rusage usage{};
-    int status = 0;
-    while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
-    }
-    run.wallMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    run.peakKb = usage.ru_maxrss;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return true;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 int usage()
 {
@@ -106,29 +69,23 @@ int main(int argc, char** argv)
         warmup > 100) {
         return usage();
     }
-    std::vector<char*> search(argv + i, argv + argc);
-    search.push_back(nullptr);
-    std::string grepName = "grep";
-    std::string options = "-c";
-    std::string ignoreCase = "-i";
-    std::string fixed = "-F";
-    std::string recursive = "-r";
-    std::vector<char*> grep = {grepName.data(),  options.data(), ignoreCase.data(), fixed.data(),
-                               recursive.data(), word.data(),    texts.data(),      nullptr};
+    const std::vector<std::string> search(argv + i, argv + argc);
+    const std::vector<std::string> grep = {"grep", "-c", "-i", "-F", "-r", word, texts};
 
     std::vector<double> searchMs;
     std::vector<double> grepMs;
     long peakKb = 0;
     for (int n = 0; n < warmup + runs; ++n) {
-        Run searchRun;
-        Run grepRun;
-        if (!runOnce(search, searchRun) || !runOnce(grep, grepRun)) {
+        ProcessRun searchRun;
+        ProcessRun grepRun;
+        if (!daylark::bench::runProcess(search, searchRun) ||
+            !daylark::bench::runProcess(grep, grepRun)) {
             return 1;
         }
         if (searchRun.status != 0 || grepRun.status > 1) {
             std::fprintf(stderr,
                          "search_bench: %s exited with status %d; run it by hand to see why\n",
-                         searchRun.status != 0 ? search[0] : "grep",
+                         searchRun.status != 0 ? search[0].c_str() : "grep",
                          searchRun.status != 0 ? searchRun.status : grepRun.status);
             return 1;
         }

@@ -4,6 +4,8 @@
 // --alarms. Prints the median, fastest and slowest wall time, the CPU time and the largest peak
 // memory (resident set), and checks that each year archive ends the same size on both sides.
 
+#include "bench/ProcessRun.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -18,17 +20,12 @@
 #include <unistd.h>
 #include <vector>
 
+using daylark::bench::median;
+using daylark::bench::ProcessRun;
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Run
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-    long peakKb = 0;
-    int status = 0;
-};
 
 /// Copies every file of `from` into the new directory `to`, keeping modification times.
 void copySet(const fs::path& from, const fs::path& to)
@@ -42,41 +39,6 @@ void copySet(const fs::path& from, const fs::path& to)
         fs::copy_file(entry.path(), target);
         fs::last_write_time(target, fs::last_write_time(entry.path()));
     }
-}
-
-bool runOnce(std::vector<std::string> command, Run& run)
-{
-    std::vector<char*> argv;
-    for (std::string& arg : command) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid < 0) {
-        std::perror("sync_bench: fork");
-        return false;
-    }
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        if (null >= 0) {
-            dup2(null, STDOUT_FILENO);
-            dup2(null, STDERR_FILENO);
-        }
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    rusage usage{};
-    int status = 0;
-    while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
-    }
-    run.wallMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-    run.peakKb = usage.ru_maxrss;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return true;
 }
 
 /// Whether every year archive of `a` has a namesake of the same size in `b`, and how many.
@@ -94,13 +56,6 @@ bool archivesAgree(const fs::path& a, const fs::path& b, int& count)
         }
     }
     return count > 0;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 int usage()
@@ -132,7 +87,7 @@ int main(int argc, char** argv)
     }
     const fs::path thisSet = positional[1];
     const fs::path otherSet = positional[2];
-    std::vector<Run> counted;
+    std::vector<ProcessRun> counted;
     bool agree = true;
     int archives = 0;
     for (int n = 0; n < runs; ++n) {
@@ -144,11 +99,12 @@ int main(int argc, char** argv)
         const fs::path work = scratch;
         copySet(thisSet, work / "this");
         copySet(otherSet, work / "other");
-        Run run;
-        const bool ran = runOnce({positional[0], "--data-dir", (work / "this").string(),
-                                  "--profile", (work / "daylark.ini").string(), "sync",
-                                  (work / "other").string() + "/", "--lists", "--alarms"},
-                                 run);
+        ProcessRun run;
+        const bool ran =
+            daylark::bench::runProcess({positional[0], "--data-dir", (work / "this").string(),
+                                        "--profile", (work / "daylark.ini").string(), "sync",
+                                        (work / "other").string() + "/", "--lists", "--alarms"},
+                                       run);
         agree = agree && archivesAgree(work / "this", work / "other", archives);
         std::error_code ignored;
         fs::remove_all(work, ignored);
@@ -167,7 +123,7 @@ int main(int argc, char** argv)
     std::vector<double> wall;
     std::vector<double> cpu;
     long peakKb = 0;
-    for (const Run& run : counted) {
+    for (const ProcessRun& run : counted) {
         wall.push_back(run.wallMs);
         cpu.push_back(run.cpuMs);
         peakKb = std::max(peakKb, run.peakKb);

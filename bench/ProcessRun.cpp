@@ -1,0 +1,88 @@
+#include "bench/ProcessRun.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace daylark::bench {
+
+namespace {
+
+/// rchar of /proc/PID/io: every byte the process read through read calls.
+long long bytesReadBy(pid_t pid)
+{
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value) {
+        if (key == "rchar:") {
+            return value;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+bool runProcess(const std::vector<std::string>& command, ProcessRun& run)
+{
+    std::vector<std::string> args = command;
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid < 0) {
+        std::perror("fork");
+        return false;
+    }
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+        }
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    // Wait without reaping first, so that the finished process's counters can still be read.
+    siginfo_t info{};
+    while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+    }
+    const auto stop = std::chrono::steady_clock::now();
+    run.bytesRead = bytesReadBy(pid);
+    rusage usage{};
+    int status = 0;
+    while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+    }
+    run.wallMs = std::chrono::duration<double, std::milli>(stop - start).count();
+    run.cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    run.peakKb = usage.ru_maxrss;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (run.status == 127) {
+        std::fprintf(stderr, "cannot run %s\n", argv[0]);
+    }
+    return true;
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+} // namespace daylark::bench

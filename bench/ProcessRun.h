@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace daylark::bench {
+
+/// What one run of a whole process cost.
+struct ProcessRun
+{
+    double wallMs = 0;
+    double cpuMs = 0;
+    long peakKb = 0;          ///< largest resident set
+    long long bytesRead = -1; ///< bytes read through read calls; -1 when the kernel would not tell
+    int status = 0;           ///< exit status, or 128 + the signal that ended it
+};
+
+/// Runs `command` (argv[0] looked up in PATH) with its output thrown away. Returns false, with
+/// a message on standard error, when it cannot be started.
+bool runProcess(const std::vector<std::string>& command, ProcessRun& run);
+
+/// The median (the mean of the middle two for an even count); 0 for no values.
+double median(std::vector<double> values);
+
+} // namespace daylark::bench
