@@ -43,28 +43,6 @@ bool occursOn(std::int64_t time, std::int32_t frequency, std::int64_t day)
     return false;
 }
 
-/// The label that leads a recurring alarm's summary line.
-const char* recurringLabel(std::int16_t frequency)
-{
-    switch (static_cast<Frequency>(frequency)) {
-    case Frequency::Daily:
-        return "Daily: ";
-    case Frequency::Weekly:
-        return "Weekly: ";
-    case Frequency::Biweekly:
-        return "Biweekly: ";
-    case Frequency::Monthly:
-        return "Monthly: ";
-    case Frequency::Yearly:
-        return "Yearly: ";
-    case Frequency::Birthday:
-        return "Birthday: ";
-    case Frequency::Once:
-        break;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 bool SameDay(std::int64_t a, std::int64_t b, bool* later)
@@ -223,3 +201,24 @@ void AlarmSchedule::AppendRemovedAlarms(std::string& pageText)
 }
 
 } // namespace daylark
+
+const char* daylark::recurringLabel(std::int16_t frequency)
+{
+    switch (static_cast<Frequency>(frequency)) {
+    case Frequency::Daily:
+        return "Daily: ";
+    case Frequency::Weekly:
+        return "Weekly: ";
+    case Frequency::Biweekly:
+        return "Biweekly: ";
+    case Frequency::Monthly:
+        return "Monthly: ";
+    case Frequency::Yearly:
+        return "Yearly: ";
+    case Frequency::Birthday:
+        return "Birthday: ";
+    case Frequency::Once:
+        break;
+    }
+    return nullptr;
+}

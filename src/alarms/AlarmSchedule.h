@@ -24,6 +24,9 @@ bool SameDay(std::int64_t a, std::int64_t b, bool* later = nullptr);
 /// that is not known, falls on its own date only. A recurring alarm also falls on dates before
 /// its own.
 bool OccursOn(const CDaylarkAlarm& alarm, std::int64_t day);
+/// The label that leads a recurring alarm's line in the day's summary ("Daily: ", "Weekly: ",
+/// ...); null for a Once alarm or an unknown frequency.
+const char* recurringLabel(std::int16_t frequency);
 bool OccursOn(const CAlarmEntry& entry, std::int64_t day);
 
 /// Today's alarms: which alarms fall on the current day, their announcement once their time of

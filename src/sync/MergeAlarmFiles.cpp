@@ -55,27 +55,6 @@ std::vector<const CDaylarkAlarm*> copyMissing(const CAlarmFile& from, CAlarmFile
     return copies;
 }
 
-const char* recurringLabel(std::int16_t frequency)
-{
-    switch (static_cast<Frequency>(frequency)) {
-    case Frequency::Daily:
-        return "Daily: ";
-    case Frequency::Weekly:
-        return "Weekly: ";
-    case Frequency::Biweekly:
-        return "Biweekly: ";
-    case Frequency::Monthly:
-        return "Monthly: ";
-    case Frequency::Yearly:
-        return "Yearly: ";
-    case Frequency::Birthday:
-        return "Birthday: ";
-    case Frequency::Once:
-        break;
-    }
-    return nullptr;
-}
-
 /// Empties an alarm file's list when the merge is over, also when it stops half way.
 struct HeldAlarms
 {
