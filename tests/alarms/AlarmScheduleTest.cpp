@@ -4,19 +4,16 @@
 #include "platform/DisplayFlags.h"
 #include "platform/LocalTime.h"
 #include "support/FixedClock.h"
-#include "support/RecordingSink.h"
-#include "support/TempDir.h"
+#include "support/RecordFileTestSupport.h"
 #include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
-namespace daylark {
+namespace daylark::test {
 namespace {
-
-using test::RecordingSink;
-using test::TempDir;
 
 constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
 
@@ -58,51 +55,42 @@ std::vector<std::string> namesOf(const std::vector<CAlarmEntry>& entries)
 
 TEST(AlarmSchedule, OccursOnFollowsEachFrequencyInCalendarDays)
 {
-    test::ScopedTimeZone zone(kEastern);
+    using enum Frequency;
+    ScopedTimeZone zone(kEastern);
     const auto at = [](int y, int m, int d, int h = 0, int min = 0) {
         return makeLocalTime(y, m, d, h, min);
     };
     const std::int64_t dentist = at(1997, 3, 3, 9, 30); // a Monday
-    struct Case
-    {
-        const char* name;
-        std::int64_t alarm;
-        Frequency frequency;
-        std::int64_t day;
-        bool occurs;
-    };
-    const Case cases[] = {
-        {"once, its day", dentist, Frequency::Once, at(1997, 3, 3, 23, 59), true},
-        {"once, next day", dentist, Frequency::Once, at(1997, 3, 4), false},
-        {"daily, dated next year", at(1998, 6, 1), Frequency::Daily, at(1997, 3, 3), true},
-        {"weekly, a week before", dentist, Frequency::Weekly, at(1997, 2, 24), true},
-        {"weekly, other weekday", dentist, Frequency::Weekly, at(1997, 3, 11), false},
-        {"biweekly, two weeks on", dentist, Frequency::Biweekly, at(1997, 3, 17), true},
-        {"biweekly, two weeks back", dentist, Frequency::Biweekly, at(1997, 2, 17, 23), true},
-        {"biweekly, one week on", dentist, Frequency::Biweekly, at(1997, 3, 10), false},
-        {"biweekly at midnight", at(1997, 3, 3), Frequency::Biweekly, at(1997, 3, 17), true},
-        {"biweekly at midnight, day before", at(1997, 3, 3), Frequency::Biweekly,
-         at(1997, 3, 16, 23, 59), false},
-        {"biweekly into summer time", at(1997, 3, 31, 0, 30), Frequency::Biweekly,
-         at(1997, 4, 14, 0, 10), true},
-        {"biweekly out of summer time", at(1997, 10, 20, 23, 30), Frequency::Biweekly,
-         at(1997, 11, 3, 23, 50), true},
-        {"monthly 31st in March", at(1997, 1, 31), Frequency::Monthly, at(1997, 3, 31), true},
-        {"monthly 31st, 30 April", at(1997, 1, 31), Frequency::Monthly, at(1997, 4, 30), false},
-        {"monthly 31st, 1 May", at(1997, 1, 31), Frequency::Monthly, at(1997, 5, 1), false},
-        {"yearly 29 Feb, leap year", at(1996, 2, 29), Frequency::Yearly, at(2000, 2, 29), true},
-        {"yearly 29 Feb, 28 Feb", at(1996, 2, 29), Frequency::Yearly, at(1997, 2, 28), false},
-        {"yearly 29 Feb, 1 Mar", at(1996, 2, 29), Frequency::Yearly, at(1997, 3, 1), false},
-        {"birthday", at(1960, 3, 5, 8), Frequency::Birthday, at(1997, 3, 5), true},
-        {"birthday, other month", at(1960, 3, 5, 8), Frequency::Birthday, at(1997, 4, 5), false},
+    const std::tuple<const char*, std::int64_t, Frequency, std::int64_t, bool> cases[] = {
+        {"once, its day", dentist, Once, at(1997, 3, 3, 23, 59), true},
+        {"once, next day", dentist, Once, at(1997, 3, 4), false},
+        {"daily, dated next year", at(1998, 6, 1), Daily, at(1997, 3, 3), true},
+        {"weekly, a week before", dentist, Weekly, at(1997, 2, 24), true},
+        {"weekly, other weekday", dentist, Weekly, at(1997, 3, 11), false},
+        {"biweekly, two weeks on", dentist, Biweekly, at(1997, 3, 17), true},
+        {"biweekly, two weeks back", dentist, Biweekly, at(1997, 2, 17, 23), true},
+        {"biweekly, one week on", dentist, Biweekly, at(1997, 3, 10), false},
+        {"biweekly 00:00", at(1997, 3, 3), Biweekly, at(1997, 3, 17), true},
+        {"biweekly 00:00, day before", at(1997, 3, 3), Biweekly, at(1997, 3, 16, 23, 59), false},
+        {"biweekly into summer", at(1997, 3, 31, 0, 30), Biweekly, at(1997, 4, 14, 0, 10), true},
+        {"biweekly out of summer", at(1997, 10, 20, 23, 30), Biweekly, at(1997, 11, 3, 23, 50),
+         true},
+        {"monthly 31st in March", at(1997, 1, 31), Monthly, at(1997, 3, 31), true},
+        {"monthly 31st, 30 April", at(1997, 1, 31), Monthly, at(1997, 4, 30), false},
+        {"monthly 31st, 1 May", at(1997, 1, 31), Monthly, at(1997, 5, 1), false},
+        {"yearly 29 Feb, leap year", at(1996, 2, 29), Yearly, at(2000, 2, 29), true},
+        {"yearly 29 Feb, 28 Feb", at(1996, 2, 29), Yearly, at(1997, 2, 28), false},
+        {"yearly 29 Feb, 1 Mar", at(1996, 2, 29), Yearly, at(1997, 3, 1), false},
+        {"birthday", at(1960, 3, 5, 8), Birthday, at(1997, 3, 5), true},
+        {"birthday, other month", at(1960, 3, 5, 8), Birthday, at(1997, 4, 5), false},
         {"unknown value, its day", dentist, static_cast<Frequency>(6), at(1997, 3, 3), true},
         {"unknown value, a week on", dentist, static_cast<Frequency>(6), at(1997, 3, 10), false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto alarm = makeAlarm("x", c.alarm, c.frequency);
-        EXPECT_EQ(OccursOn(*alarm, c.day), c.occurs);
-        EXPECT_EQ(OccursOn(CAlarmEntry(*alarm), c.day), c.occurs);
+    for (const auto& [name, time, frequency, day, occurs] : cases) {
+        SCOPED_TRACE(name);
+        const auto alarm = makeAlarm("x", time, frequency);
+        EXPECT_EQ(OccursOn(*alarm, day), occurs);
+        EXPECT_EQ(OccursOn(CAlarmEntry(*alarm), day), occurs);
     }
 
     bool later = false;
@@ -115,50 +103,37 @@ TEST(AlarmSchedule, OccursOnFollowsEachFrequencyInCalendarDays)
 
 struct ScheduleFixture : ::testing::Test
 {
-    test::ScopedTimeZone zone{kEastern};
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
+    std::string path = dir.file("daylark.alm");
     TickingSink sink;
-    test::FixedClock clock{makeLocalTime(1997, 3, 3, 14, 0)};
+    FixedClock clock{makeLocalTime(1997, 3, 3, 14, 0)};
     DisplayFlags flags;
-    CAlarmFile alarms{dir.file("daylark.alm"), sink};
+    CAlarmFile alarms{path, sink};
     AlarmSchedule schedule{alarms, clock, flags, sink};
 
-    void store(std::vector<std::unique_ptr<CDaylarkAlarm>> list)
+    template <class... Alarms> void store(Alarms... list)
     {
         alarms.Load();
-        for (auto& alarm : list) {
-            alarms.add(std::move(alarm));
-        }
+        (alarms.add(std::move(list)), ...);
         ASSERT_EQ(alarms.Save(), 0);
         alarms.Empty();
-    }
-    std::vector<std::string> namesOnFile()
-    {
-        std::vector<std::string> names;
-        alarms.Load();
-        for (const auto& alarm : alarms.records()) {
-            names.push_back(alarm->Name);
-        }
-        alarms.Empty();
-        return names;
     }
 };
 
 TEST_F(ScheduleFixture, CollectionSumsUpTodayAndRemovesPastOnceAlarms)
 {
     const std::int64_t today = makeLocalTime(1997, 3, 3);
-    std::vector<std::unique_ptr<CDaylarkAlarm>> list;
-    list.push_back(makeAlarm("Dentist", makeLocalTime(1997, 3, 3, 9), Frequency::Once));
-    list.push_back(makeAlarm("Old", makeLocalTime(1997, 3, 2, 9, 30), Frequency::Once));
-    list.push_back(makeAlarm("Future", makeLocalTime(1997, 3, 4, 9), Frequency::Once));
-    list.push_back(makeAlarm("Pills", makeLocalTime(1998, 1, 1, 8), Frequency::Daily));
-    list.push_back(makeAlarm("Gym", makeLocalTime(1997, 3, 4, 18), Frequency::Weekly));
-    list.push_back(makeAlarm("Rent", makeLocalTime(1996, 1, 3), Frequency::Monthly, 0));
-    list.push_back(makeAlarm("Anniv", makeLocalTime(1990, 3, 3), Frequency::Yearly));
-    list.push_back(makeAlarm("Bi", makeLocalTime(1997, 2, 17, 7), Frequency::Biweekly));
-    list.push_back(makeAlarm("Bday", makeLocalTime(1960, 3, 3), Frequency::Birthday));
-    list.push_back(makeAlarm("Odd", makeLocalTime(1997, 3, 3), static_cast<Frequency>(6)));
-    store(std::move(list));
+    store(makeAlarm("Dentist", makeLocalTime(1997, 3, 3, 9), Frequency::Once),
+          makeAlarm("Old", makeLocalTime(1997, 3, 2, 9, 30), Frequency::Once),
+          makeAlarm("Future", makeLocalTime(1997, 3, 4, 9), Frequency::Once),
+          makeAlarm("Pills", makeLocalTime(1998, 1, 1, 8), Frequency::Daily),
+          makeAlarm("Gym", makeLocalTime(1997, 3, 4, 18), Frequency::Weekly),
+          makeAlarm("Rent", makeLocalTime(1996, 1, 3), Frequency::Monthly, 0),
+          makeAlarm("Anniv", makeLocalTime(1990, 3, 3), Frequency::Yearly),
+          makeAlarm("Bi", makeLocalTime(1997, 2, 17, 7), Frequency::Biweekly),
+          makeAlarm("Bday", makeLocalTime(1960, 3, 3), Frequency::Birthday),
+          makeAlarm("Odd", makeLocalTime(1997, 3, 3), static_cast<Frequency>(6)));
 
     schedule.CollectTodaysAlarms(today, /*show=*/true);
     ASSERT_EQ(sink.messages.size(), 1u);
@@ -169,7 +144,7 @@ TEST_F(ScheduleFixture, CollectionSumsUpTodayAndRemovesPastOnceAlarms)
     EXPECT_EQ(namesOf(schedule.todaysAlarms()),
               (std::vector<std::string>{"Dentist", "Pills", "Rent", "Anniv", "Bi", "Bday"}));
     EXPECT_EQ(namesOf(schedule.removedAlarms()), std::vector<std::string>{"Old"});
-    EXPECT_EQ(namesOnFile().size(), 9u);
+    EXPECT_EQ(fieldOnFile<CAlarmFile>(path, &CDaylarkAlarm::Name).size(), 9u);
     EXPECT_EQ(alarms.holders(), 0);
 
     std::string page = "P";
@@ -186,12 +161,10 @@ TEST_F(ScheduleFixture, CollectionSumsUpTodayAndRemovesPastOnceAlarms)
 
 TEST_F(ScheduleFixture, DueEntriesAreAnnouncedOnceEvenFromATickInsideTheBox)
 {
-    std::vector<std::unique_ptr<CDaylarkAlarm>> list;
-    list.push_back(makeAlarm("Dentist", makeLocalTime(1997, 3, 3, 9), Frequency::Once));
-    list.push_back(makeAlarm("Quiet", makeLocalTime(1997, 3, 1, 8), Frequency::Daily, 0));
-    list.push_back(makeAlarm("Lunch", makeLocalTime(1997, 3, 3, 14), Frequency::Once));
-    list.push_back(makeAlarm("Tea", makeLocalTime(1997, 3, 3, 14, 1), Frequency::Once));
-    store(std::move(list));
+    store(makeAlarm("Dentist", makeLocalTime(1997, 3, 3, 9), Frequency::Once),
+          makeAlarm("Quiet", makeLocalTime(1997, 3, 1, 8), Frequency::Daily, 0),
+          makeAlarm("Lunch", makeLocalTime(1997, 3, 3, 14), Frequency::Once),
+          makeAlarm("Tea", makeLocalTime(1997, 3, 3, 14, 1), Frequency::Once));
     schedule.CollectTodaysAlarms(makeLocalTime(1997, 3, 3), /*show=*/false);
 
     int nestedResults = 0;
@@ -215,10 +188,8 @@ TEST_F(ScheduleFixture, DueEntriesAreAnnouncedOnceEvenFromATickInsideTheBox)
 // The calendar holds the alarm list with an unsaved addition when the day changes.
 TEST_F(ScheduleFixture, CollectionInsideAHeldListSavesOnlyItsOwnRemoval)
 {
-    std::vector<std::unique_ptr<CDaylarkAlarm>> list;
-    list.push_back(makeAlarm("Old", makeLocalTime(1997, 3, 2, 9, 30), Frequency::Once));
-    list.push_back(makeAlarm("Stays", makeLocalTime(1997, 3, 9), Frequency::Once));
-    store(std::move(list));
+    store(makeAlarm("Old", makeLocalTime(1997, 3, 2, 9, 30), Frequency::Once),
+          makeAlarm("Stays", makeLocalTime(1997, 3, 9), Frequency::Once));
 
     alarms.Load();
     alarms.setChanged(false);
@@ -233,18 +204,14 @@ TEST_F(ScheduleFixture, CollectionInsideAHeldListSavesOnlyItsOwnRemoval)
     // A collection with nothing to remove clears the flag for itself, not for the calendar.
     schedule.CollectTodaysAlarms(makeLocalTime(1997, 3, 3), /*show=*/false);
     EXPECT_TRUE(alarms.changed());
-    {
-        RecordingSink quiet;
-        CAlarmFile reader(dir.file("daylark.alm"), quiet);
-        reader.Load();
-        ASSERT_EQ(reader.records().size(), 1u);
-        EXPECT_EQ(reader.records()[0]->Name, "Stays");
-    }
+    EXPECT_EQ(fieldOnFile<CAlarmFile>(path, &CDaylarkAlarm::Name),
+              std::vector<std::string>{"Stays"});
 
     ASSERT_EQ(alarms.Save(), 0);
     alarms.Empty();
-    EXPECT_EQ(namesOnFile(), (std::vector<std::string>{"Stays", "New"}));
+    EXPECT_EQ(fieldOnFile<CAlarmFile>(path, &CDaylarkAlarm::Name),
+              (std::vector<std::string>{"Stays", "New"}));
 }
 
 } // namespace
-} // namespace daylark
+} // namespace daylark::test

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 namespace daylark::test {
 namespace {
 
@@ -28,40 +31,31 @@ TEST(Startup, NamesTheFilesAndLoadsTheDayFileWhenThereIsOne)
     createDirectories(data);
     const std::string loaded("\x02\0\0\0\x80\x57\xC8\x32\0\0\0\0\x02hi", 15);
 
-    struct Case
-    {
-        const char* what;
-        std::optional<std::string> option; ///< --day-file
-        std::string file;                  ///< the day file, written when `loaded`
-        bool exists;
-    };
-    const Case cases[] = {
+    // What the case is, the --day-file option, the day file, and whether it is written first.
+    const std::tuple<const char*, std::optional<std::string>, std::string, bool> cases[] = {
         {"no day file yet", {}, data + "/daylark.day", false},
         {"in the data directory, whatever its case", {}, data + "/DayLark.Day", true},
         {"named on the command line", dir.file("elsewhere.day"), dir.file("elsewhere.day"), true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        if (c.exists) {
-            writeFile(c.file, loaded);
+    for (const auto& [what, option, file, exists] : cases) {
+        SCOPED_TRACE(what);
+        if (exists) {
+            writeFile(file, loaded);
         }
-        LocationOptions options;
-        options.dataDir = data;
-        options.dayFile = c.option;
         CDaylarkDoc doc(sink, clock, profile);
-        EXPECT_EQ(
-            startDocument(doc, Locations::resolve(options, [](const char*) { return nullptr; })),
-            c.exists ? CDaylarkDoc::LoadResult::Loaded : CDaylarkDoc::LoadResult::Missing);
-        EXPECT_EQ(doc.dayFilePath(), c.file);
-        EXPECT_EQ(doc.pageText().text(), c.exists ? "hi" : "");
-        EXPECT_EQ(doc.pageDate(), c.exists ? kLastYear : kNow);
-        EXPECT_EQ(doc.pageArchive().fileName(), data + (c.exists ? "/1996.dlk" : "/1997.dlk"));
-        const FileStatus status = fileStatus(c.file);
+        const auto noEnvironment = [](const char*) -> const char* { return nullptr; };
+        EXPECT_EQ(startDocument(doc, Locations::resolve({data, {}, option}, noEnvironment)),
+                  exists ? CDaylarkDoc::LoadResult::Loaded : CDaylarkDoc::LoadResult::Missing);
+        EXPECT_EQ(doc.dayFilePath(), file);
+        EXPECT_EQ(doc.pageText().text(), exists ? "hi" : "");
+        EXPECT_EQ(doc.pageDate(), exists ? kLastYear : kNow);
+        EXPECT_EQ(doc.pageArchive().fileName(), data + (exists ? "/1996.dlk" : "/1997.dlk"));
+        const FileStatus status = fileStatus(file);
         EXPECT_EQ(doc.dayFileStatus(), (CDaylarkDoc::DayFileStatus{status.modified, status.size,
                                                                    status.modifiedNanoseconds}));
-        EXPECT_EQ(status.exists, c.exists); // start-up writes nothing
+        EXPECT_EQ(status.exists, exists); // start-up writes nothing
         EXPECT_EQ(doc.pageFont().FaceName, "Serif");
-        removeFile(c.file);
+        removeFile(file);
     }
     EXPECT_TRUE(sink.messages.empty());
 }

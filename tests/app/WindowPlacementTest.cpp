@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace daylark {
 namespace {
 
 TEST(WindowPlacement, OnlyTenNumbersMakeAPlacement)
 {
-    struct Case
-    {
-        const char* text;
-        bool valid;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"0,1,2,3,4,5,6,7,8,9", true},
         {" 0, 1,+2,-3,4,5,6,7,8,9,10 and more", true},
         {"0,1,2,3,4,5,6,7,8", false},
@@ -22,9 +19,9 @@ TEST(WindowPlacement, OnlyTenNumbersMakeAPlacement)
         {"0,1,2,3,4,5,6,7,8,99999999999", false},
         {"", false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(WindowPlacement::parse(c.text).has_value(), c.valid);
+    for (const auto& [text, valid] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(WindowPlacement::parse(text).has_value(), valid);
     }
     const auto negative = WindowPlacement::parse("-1,1,2,3,4,5,6,7,8,9");
     ASSERT_TRUE(negative);

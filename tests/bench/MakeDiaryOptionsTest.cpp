@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace daylark::test {
 namespace {
 
@@ -16,13 +18,7 @@ const std::int64_t kNow = makeLocalTime(2021, 6, 15, 9, 30);
 TEST(MakeDiaryOptions, ReadsDatesAndCountsAndKeepsTheDefaults)
 {
     const ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
-    struct Case
-    {
-        std::vector<std::string> args;
-        std::int64_t now;
-        int years;
-    };
-    const Case cases[] = {
+    const std::tuple<std::vector<std::string>, std::int64_t, int> cases[] = {
         {{"out"}, kNow, 10},
         {{"--now", "2020-03-08", "out"}, makeLocalTime(2020, 3, 8), 10},
         {{"--now", "2020-03-08 14:05", "--years", "30", "out"},
@@ -30,18 +26,18 @@ TEST(MakeDiaryOptions, ReadsDatesAndCountsAndKeepsTheDefaults)
          30},
         {{"--now", "2020-11-01T01:30:59", "out"}, makeLocalTime(2020, 11, 1, 1, 30, 59), 10},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.args));
-        const auto parsed = parseMakeDiaryArgs(c.args, kNow);
+    for (const auto& [args, now, years] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const auto parsed = parseMakeDiaryArgs(args, kNow);
         ASSERT_TRUE(std::holds_alternative<MakeDiaryOptions>(parsed))
             << std::get<std::string>(parsed);
         const auto& options = std::get<MakeDiaryOptions>(parsed);
-        EXPECT_EQ(options.generate.now, c.now);
-        EXPECT_EQ(options.generate.years, c.years);
+        EXPECT_EQ(options.generate.now, now);
+        EXPECT_EQ(options.generate.years, years);
         EXPECT_EQ(options.outDir, "out");
-        EXPECT_EQ(options.generate.alarms, 200);
-        EXPECT_EQ(options.generate.lists, 50);
-        EXPECT_EQ(options.generate.notes, 300);
+        EXPECT_EQ(
+            std::tuple(options.generate.alarms, options.generate.lists, options.generate.notes),
+            std::tuple(200, 50, 300));
     }
 
     const auto derive = parseMakeDiaryArgs(

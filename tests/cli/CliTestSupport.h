@@ -1,16 +1,16 @@
 #pragma once
 
+#include "cli/CliMain.h"
 #include "support/FixedClock.h"
 #include "support/TempDir.h"
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace daylark::test {
 
-/// One run of daylark-cli with captured output, a fixed clock and a private environment
-/// (HOME and the XDG folders point into the test's own directory).
 struct CliRun
 {
     int status = -1;
@@ -18,15 +18,30 @@ struct CliRun
     std::string err;
 };
 
+/// Runs daylark-cli with captured output, a fixed clock and a private environment (HOME and
+/// the XDG folders point into the test's own directory).
 class CliHarness
 {
 public:
-    CliHarness();
-    CliRun run(const std::vector<std::string>& args, const std::string& input = {});
+    CliRun run(const std::vector<std::string>& args, const std::string& input = {})
+    {
+        std::istringstream in(input);
+        std::ostringstream out;
+        std::ostringstream err;
+        const auto getenv = [this](const char* name) -> const char* {
+            const auto found = environment.find(name);
+            return found == environment.end() ? nullptr : found->second.c_str();
+        };
+        CliEnvironment env{in, out, err, getenv, clock};
+        const int status = runCli(args, env);
+        return {status, out.str(), err.str()};
+    }
 
     TempDir dir;
     FixedClock clock{857397900}; // Monday 3 March 1997, 14:05 UTC
-    std::map<std::string, std::string> environment;
+    std::map<std::string, std::string> environment{{"HOME", dir.path()},
+                                                   {"DAYLARK_DATA_DIR", dir.file("data")},
+                                                   {"XDG_CONFIG_HOME", dir.file("config")}};
 };
 
 } // namespace daylark::test

@@ -1,102 +1,35 @@
-#include "alarms/CDaylarkAlarm.h"
 #include "cli/CliTestSupport.h"
-#include "diary/CDaylarkPage.h"
-#include "format/CRecordArchive.h"
-#include "platform/File.h"
-#include "records/CDaylarkFuture.h"
-#include "records/CDaylarkTodo.h"
+#include "support/DataSetTestFiles.h"
 #include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace daylark::test {
 namespace {
 
-void writeWith(const std::string& path, const std::function<void(CRecordArchive&)>& write)
+/// The bytes of a year archive holding `pages`, as filing writes them.
+std::string archiveWith(const std::vector<DatedText>& pages)
 {
-    File file(path, File::Mode::Create);
-    CRecordArchive ar(file, CRecordArchive::Mode::Storing);
-    write(ar);
-    ar.Close();
+    const TempDir scratch;
+    filePages(scratch.file("1997.dlk"), pages, FixedClock(857000000));
+    return readFile(scratch.file("1997.dlk"));
 }
 
-/// An archive laid out as filing writes it: header, the first entry's offset, then entries that
-/// each begin with their end and finish with their start.
-std::string archiveWithPages(const std::vector<std::string>& texts)
-{
-    TempDir scratch;
-    const std::string path = scratch.file("1997.dlk");
-    {
-        File file(path, File::Mode::Create);
-        CRecordArchive header(file, CRecordArchive::Mode::Storing);
-        header.writeTime(857000000);
-        header.writeDword(0);
-        header.writeDword(101);
-        header.writeDword(16);
-        header.Close();
-        std::int64_t date = 857347200;
-        for (const std::string& text : texts) {
-            const std::int64_t start = file.position();
-            CRecordArchive ar(file, CRecordArchive::Mode::Storing);
-            CDaylarkPage page;
-            page.Date = date;
-            page.Text = text;
-            ar.writeDword(static_cast<std::uint32_t>(start));
-            ar.WriteObject(&page);
-            ar.writeDword(static_cast<std::uint32_t>(start));
-            ar.Close();
-            const std::int64_t end = file.position();
-            file.seek(start, SeekFrom::Begin);
-            const std::uint32_t e = static_cast<std::uint32_t>(end);
-            file.write(&e, 4);
-            file.seek(end, SeekFrom::Begin);
-            date += 86400;
-        }
-    }
-    return readFile(path);
-}
+const std::vector<DatedText> kTwoPages = {{"1997-03-03", "first"}, {"1997-03-04", "second"}};
 
 TEST(Dump, DecodesEveryKindOfDataFile)
 {
     ScopedTimeZone zone("UTC");
     CliHarness cli;
-    writeWith(cli.dir.file("daylark.day"), [](CRecordArchive& ar) {
-        ar.writeDword(2);
-        ar.writeTime(857347200);
-        ar.writeDword(0);
-        ar.writeString("{} tea\r\ncaf\xE9");
-    });
-    writeWith(cli.dir.file("old.day"), [](CRecordArchive& ar) {
-        ar.writeTime(857347200);
-        ar.writeString("x");
-    });
-    writeWith(cli.dir.file("DayLark.ALM"), [](CRecordArchive& ar) {
-        CDaylarkAlarm alarm;
-        alarm.Name = "Tea";
-        ar.writeDword(100);
-        ar.writeWord(1);
-        ar.WriteObject(&alarm);
-    });
-    writeWith(cli.dir.file("notes"), [](CRecordArchive& ar) {
-        CDaylarkFuture a;
-        a.Text = "A";
-        CDaylarkFuture b;
-        b.Text = "B";
-        ar.writeDword(100);
-        ar.writeWord(2);
-        ar.WriteObject(&a);
-        ar.WriteObject(&b);
-    });
-    writeFile(cli.dir.file("1997.dlk"), archiveWithPages({"first", "second"}));
+    writeDayFile(cli.dir.file("daylark.day"), {2, 857347200, 0, "{} tea\r\ncaf\xE9"});
+    writeDayFile(cli.dir.file("old.day"), {0, 857347200, 0, "x"});
+    saveRecords<CAlarmFile>(cli.dir.file("DayLark.ALM"),
+                            alarm("Tea", "1997-03-03 10:00", Frequency::Daily));
+    saveRecords<CFutureFile>(cli.dir.file("notes"), note("1997-03-04", "A"),
+                             note("1997-03-05", "B"));
+    writeFile(cli.dir.file("1997.dlk"), archiveWith(kTwoPages));
 
-    struct Case
-    {
-        std::vector<std::string> args;
-        std::vector<std::string> lines;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
         {{"dump", cli.dir.file("daylark.day")},
          {"layout: versioned", "version: 2", "date: 857347200 (1997-03-03 00:00:00)", "flag: 0",
           "text: {} tea\\r\\ncaf\\xE9"}},
@@ -107,13 +40,13 @@ TEST(Dump, DecodesEveryKindOfDataFile)
         {{"dump", cli.dir.file("notes"), "--as", "fut"}, {"count: 2", "record: 2", "text: B"}},
         {{"dump", cli.dir.file("1997.dlk")},
          {"archive version: 101", "first entry: 16", "entry: 1", "start: 16", "text: first",
-          "entry: 2", "text: second", "date: 857433600 (1997-03-04 00:00:00)"}},
+          "entry: 2", "text: second", "date: 857476800 (1997-03-04 12:00:00)"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args[1]);
-        const CliRun run = cli.run(c.args);
+    for (const auto& [args, lines] : cases) {
+        SCOPED_TRACE(args[1]);
+        const CliRun run = cli.run(args);
         EXPECT_EQ(run.status, 0) << run.err;
-        for (const std::string& line : c.lines) {
+        for (const std::string& line : lines) {
             EXPECT_NE(run.out.find(line + "\n"), std::string::npos) << line << "\n" << run.out;
         }
     }
@@ -122,28 +55,18 @@ TEST(Dump, DecodesEveryKindOfDataFile)
 TEST(Dump, CorruptFilesPrintWhatWasReadThenTheFailure)
 {
     CliHarness cli;
-    const std::string archive = archiveWithPages({"first", "second"});
-    // The alarm file announces two records and holds one.
-    writeWith(cli.dir.file("short.alm"), [](CRecordArchive& ar) {
-        CDaylarkAlarm alarm;
-        alarm.Name = "Only";
-        ar.writeDword(100);
-        ar.writeWord(2);
-        ar.WriteObject(&alarm);
-    });
+    saveRecords<CAlarmFile>(cli.dir.file("short.alm"),
+                            alarm("Only", "1997-03-03 10:00", Frequency::Once));
+    std::string bytes = readFile(cli.dir.file("short.alm"));
+    bytes[4] = 2; // the count announces two records; the file holds one
+    writeFile(cli.dir.file("short.alm"), bytes);
     writeFile(cli.dir.file("daylark.tdl"),
               std::string("\x64\0\0\0\1\0\xFF\xFF\x01\0\x0C\0CDaylarkNote", 24));
-    std::string broken = archive;
-    broken[16] = 20; // the first entry claims to end inside itself
-    writeFile(cli.dir.file("1998.dlk"), broken);
+    bytes = archiveWith(kTwoPages);
+    bytes[16] = 20; // the first entry claims to end inside itself
+    writeFile(cli.dir.file("1998.dlk"), bytes);
 
-    struct Case
-    {
-        std::string file;
-        std::string printed;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"short.alm", "Name: Only\n",
          "Archive Exception, 3, reading Alarm \nException: Unexpectedly reached end of file "
          "while reading an object.\n"},
@@ -155,20 +78,21 @@ TEST(Dump, CorruptFilesPrintWhatWasReadThenTheFailure)
         {"missing.fut", "",
          "File Exception, 2, reading Future \nException: The File could not be located.\n"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        const CliRun run = cli.run({"dump", cli.dir.file(c.file)});
+    for (const auto& [file, printed, message] : cases) {
+        SCOPED_TRACE(file);
+        const CliRun run = cli.run({"dump", cli.dir.file(file)});
         EXPECT_EQ(run.status, 1);
-        EXPECT_NE(run.out.find(c.printed), std::string::npos) << run.out;
-        EXPECT_EQ(run.err, "[Daylark]\n" + c.message);
+        EXPECT_NE(run.out.find(printed), std::string::npos) << run.out;
+        EXPECT_EQ(run.err, "[Daylark]\n" + message);
     }
 }
 
 TEST(Dump, ATornAppendIsReportedAtEveryCut)
 {
     CliHarness cli;
-    const std::string one = archiveWithPages({"first"});
-    const std::string two = archiveWithPages({"first", "second"});
+    const std::string one = archiveWith({kTwoPages[0]});
+    const std::string two = archiveWith(kTwoPages);
+    ASSERT_EQ(two.substr(0, one.size()), one);
     for (std::size_t cut = one.size() + 1; cut < two.size(); ++cut) {
         SCOPED_TRACE(cut);
         writeFile(cli.dir.file("1997.dlk"), two.substr(0, cut));

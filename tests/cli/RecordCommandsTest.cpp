@@ -1,8 +1,5 @@
-#include "alarms/CAlarmFile.h"
 #include "cli/CliTestSupport.h"
-#include "platform/LocalTime.h"
-#include "records/CTodoFile.h"
-#include "support/RecordingSink.h"
+#include "support/DataSetTestFiles.h"
 #include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
@@ -23,20 +20,9 @@ TEST(RecordCommands, AlarmsAreAddedListedByDayAndRemoved)
               0);
     EXPECT_EQ(cli.run({"alarms"}).out, "09:30 once Dentist\n");
     EXPECT_EQ(cli.run({"alarms", "1997-02-25"}).out, "18:00 weekly Gym\n");
-    {
-        RecordingSink sink;
-        CAlarmFile alarms(cli.dir.file("data/daylark.alm"), sink);
-        ASSERT_EQ(alarms.Load(), 0);
-        ASSERT_EQ(alarms.records().size(), 2u);
-        const CDaylarkAlarm& gym = *alarms.records()[1];
-        EXPECT_EQ(gym.Time, makeLocalTime(1997, 3, 4, 18));
-        EXPECT_EQ(gym.RecordVersion, 101);
-        EXPECT_EQ(gym.MessageBoxFlag, 0);
-        EXPECT_EQ(gym.Announced, 0);
-        EXPECT_EQ(gym.VisibleOnCalendar, 0);
-        EXPECT_EQ(alarms.records()[0]->MessageBoxFlag, 1);
-        EXPECT_EQ(alarms.records()[0]->VisibleOnCalendar, 1);
-    }
+    EXPECT_EQ(recordsOf<CAlarmFile>(cli.dir.file("data/daylark.alm")),
+              (std::vector<std::string>{"1997-03-03 09:30 Dentist v101 f0 101",
+                                        "1997-03-04 18:00 Gym v101 f2 000"}));
 
     EXPECT_EQ(cli.run({"alarm", "rm", "Gym", "--on", "1997-03-10"}).status, 1); // a Monday
     EXPECT_EQ(cli.run({"alarm", "rm", "Gym", "--on", "1997-03-11"}).status, 0);

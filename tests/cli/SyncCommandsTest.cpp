@@ -1,11 +1,9 @@
 #include "cli/CliTestSupport.h"
 #include "platform/FileSystem.h"
+#include "support/DataSetTestFiles.h"
 #include "support/TimeZone.h"
-#include "sync/SyncTestData.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace daylark::test {
 namespace {

@@ -1,5 +1,4 @@
 daylark_add_core_test(cli_tests
-    cli/CliTestSupport.cpp
     cli/DiaryCommandsTest.cpp
     cli/DumpTest.cpp
     cli/OptionsTest.cpp

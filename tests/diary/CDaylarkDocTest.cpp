@@ -1,7 +1,7 @@
 #include "diary/CDaylarkDoc.h"
 
+#include "diary/DiaryTestSupport.h"
 #include "platform/FileSystem.h"
-#include "platform/Locations.h"
 #include "platform/Profile.h"
 #include "support/FixedClock.h"
 #include "support/RecordingSink.h"
@@ -18,34 +18,14 @@ namespace {
 
 constexpr std::int64_t kNow = 857397900; // Monday 3 March 1997, 14:05 UTC
 
-std::string dword(std::uint32_t value)
-{
-    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-            static_cast<char>(value >> 24)};
-}
-
-std::string versioned(std::uint32_t version, std::int64_t date, std::uint32_t flag,
-                      const std::string& text)
-{
-    return dword(version) + dword(std::uint32_t(date)) + dword(flag) + char(text.size()) + text;
-}
-
-Locations locate(const std::string& dataDir, const std::string& dayFile)
-{
-    LocationOptions options;
-    options.dataDir = dataDir;
-    options.dayFile = dayFile;
-    return Locations::resolve(options, [](const char*) { return nullptr; });
-}
-
 class DaylarkDocTest : public ::testing::Test
 {
 protected:
-    DaylarkDocTest() { doc.setLocations(locate(dir.path(), dayFile)); }
+    DaylarkDocTest() { doc.setLocations(locate(dir.path(), path)); }
 
     ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
     TempDir dir;
-    const std::string dayFile = dir.file("daylark.day");
+    const std::string path = dir.file("daylark.day");
     RecordingSink sink;
     FixedClock clock{kNow};
     Profile profile{dir.file("daylark.ini"), sink};
@@ -60,32 +40,30 @@ TEST_F(DaylarkDocTest, ReadsBothLayoutsAndAlwaysWritesTheVersionedOne)
         std::string file;
         std::uint32_t version, flag;
         std::int64_t date;
-        std::string saved; ///< what the next save writes
+        std::string page; ///< the text read and written back
     };
     const std::int64_t date = 857300000;
+    const std::string binary("\xE9\0z", 3);
     const Case cases[] = {
-        {"versioned", versioned(2, date, 0, "a\r\r\nb"), 2, 0, date,
-         versioned(2, date, 0, "a\r\r\nb")},
-        {"999 is a version; the flag is written as 0", versioned(999, date, 7, "x"), 999, 7, date,
-         versioned(999, date, 0, "x")},
-        {"1000 is the old layout's date", dword(1000) + "\x02hi", 2, 0, 1000,
-         versioned(2, 1000, 0, "hi")},
-        {"old layout, bytes kept", dword(std::uint32_t(date)) + std::string("\x03\xE9\0z", 4), 2, 0,
-         date, versioned(2, date, 0, std::string("\xE9\0z", 3))},
+        {"versioned", dayFileBytes(date, "a\r\r\nb"), 2, 0, date, "a\r\r\nb"},
+        {"999 is a version", dayFileBytes(date, "x", 7, 999), 999, 7, date, "x"},
+        {"1000 is the old layout's date", dword(1000) + text("hi"), 2, 0, 1000, "hi"},
+        {"old layout, bytes kept", dword(date) + text(binary), 2, 0, date, binary},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        writeFile(dayFile, c.file);
+        writeFile(path, c.file);
         CDaylarkDoc fresh(sink, clock, profile);
-        fresh.setLocations(locate(dir.path(), dayFile));
+        fresh.setLocations(locate(dir.path(), path));
         ASSERT_EQ(fresh.Load(), CDaylarkDoc::LoadResult::Loaded);
         EXPECT_EQ(fresh.dayFileVersion(), c.version);
         EXPECT_EQ(fresh.dayFileFlag(), c.flag);
         EXPECT_EQ(fresh.pageDate(), c.date);
         EXPECT_EQ(fresh.shownDate(), c.date);
+        EXPECT_EQ(fresh.pageText().text(), c.page);
         EXPECT_FALSE(fresh.isModified());
         ASSERT_TRUE(fresh.Save());
-        EXPECT_EQ(readFile(dayFile), c.saved);
+        EXPECT_EQ(readFile(path), dayFileBytes(c.date, c.page, 0, c.version)); // the flag as 0
     }
     EXPECT_TRUE(sink.messages.empty());
 }
@@ -94,28 +72,28 @@ TEST_F(DaylarkDocTest, SaveModifiedCreatesTheFileOnlyWhenTodaysPageChanged)
 {
     EXPECT_EQ(doc.Load(), CDaylarkDoc::LoadResult::Missing);
     EXPECT_TRUE(doc.SaveModified());
-    EXPECT_FALSE(fileExists(dayFile)); // nothing changed, nothing written
+    EXPECT_FALSE(fileExists(path)); // nothing changed, nothing written
 
     doc.pageText().setText("typed");
     doc.setShownDate(kNow - 86400); // browsing yesterday: nothing is saved
     EXPECT_TRUE(doc.SaveModified());
-    EXPECT_FALSE(fileExists(dayFile));
+    EXPECT_FALSE(fileExists(path));
 
     doc.setShownDate(kNow);
     EXPECT_TRUE(doc.SaveModified());
-    EXPECT_EQ(readFile(dayFile), versioned(2, kNow, 0, "typed"));
+    EXPECT_EQ(readFile(path), dayFileBytes(kNow, "typed"));
     EXPECT_FALSE(doc.isModified());
-    const FileStatus status = fileStatus(dayFile);
+    const FileStatus status = fileStatus(path);
     EXPECT_EQ(doc.dayFileStatus(), (CDaylarkDoc::DayFileStatus{status.modified, status.size,
                                                                status.modifiedNanoseconds}));
     // Another program rewrites the file within the same second at the same size: still seen.
-    const std::string saved = readFile(dayFile);
-    writeFile(dayFile, versioned(2, kNow, 0, "TYPED"));
+    const std::string saved = readFile(path);
+    writeFile(path, dayFileBytes(kNow, "TYPED"));
     const timespec times[2] = {{status.modified, (status.modifiedNanoseconds + 1) % 1000000000},
                                {status.modified, (status.modifiedNanoseconds + 1) % 1000000000}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, dayFile.c_str(), times, 0), 0);
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
     EXPECT_TRUE(doc.CheckDayFile(/*merge=*/false));
-    writeFile(dayFile, saved);
+    writeFile(path, saved);
     doc.rememberDayFileStatus();
 
     doc.setLocations(locate(dir.path(), dir.file("missing/daylark.day")));
@@ -129,11 +107,11 @@ TEST_F(DaylarkDocTest, SaveModifiedCreatesTheFileOnlyWhenTodaysPageChanged)
 
 TEST_F(DaylarkDocTest, ADamagedDayFileIsCopiedAsideBeforeAnythingOverwritesIt)
 {
-    const std::string cut = versioned(2, kNow, 0, "written yesterday").substr(0, 20);
+    const std::string cut = dayFileBytes(kNow, "written yesterday").substr(0, 20);
     doc.pageText().setText("kept");
     for (const char* copy : {"daylark.day.damaged.000", "daylark.day.damaged.001"}) {
         SCOPED_TRACE(copy);
-        writeFile(dayFile, cut);
+        writeFile(path, cut);
         EXPECT_EQ(doc.Load(), CDaylarkDoc::LoadResult::Damaged);
         EXPECT_EQ(sink.texts(), std::vector<std::string>{
                                     "Archive Exception, 3, reading daylark.day file \nException: "
@@ -147,25 +125,20 @@ TEST_F(DaylarkDocTest, ADamagedDayFileIsCopiedAsideBeforeAnythingOverwritesIt)
     EXPECT_TRUE(doc.Save()); // with its copy made, the file may be overwritten
 
     // A day file that cannot even be copied is never overwritten.
-    removeFile(dayFile);
-    createDirectories(dayFile);
+    removeFile(path);
+    createDirectories(path);
     EXPECT_EQ(doc.Load(), CDaylarkDoc::LoadResult::Damaged);
     EXPECT_NE(sink.texts().at(0).find("will not be overwritten"), std::string::npos);
     doc.pageText().setText("new");
     EXPECT_FALSE(doc.SaveModified());
     EXPECT_EQ(sink.messages.size(), 2u);
-    EXPECT_TRUE(fileStatus(dayFile).isDirectory);
+    EXPECT_TRUE(fileStatus(path).isDirectory);
 }
 
 TEST_F(DaylarkDocTest, PageFontIsReadFieldByFieldFromTheProfileAndWrittenBack)
 {
-    auto font = [](std::int32_t height, std::int32_t weight, std::uint8_t pitch, std::string face) {
-        PageFont f;
-        f.Height = height;
-        f.Weight = weight;
-        f.PitchAndFamily = pitch;
-        f.FaceName = std::move(face);
-        return f;
+    const auto font = [](std::int32_t height, std::int32_t weight, int pitch, std::string face) {
+        return PageFont{height, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, std::uint8_t(pitch), face};
     };
     const std::pair<const char*, PageFont> cases[] = {
         {"", PageFont{}},
@@ -190,15 +163,7 @@ TEST_F(DaylarkDocTest, PageFontIsReadFieldByFieldFromTheProfileAndWrittenBack)
         EXPECT_EQ(view.font(), expected);
     }
 
-    PageFont every = font(-21, 600, 2, "Noto Serif");
-    every.Width = 7;
-    every.Escapement = -900;
-    every.Orientation = 900;
-    every.Italic = every.Underline = every.StrikeOut = 1;
-    every.CharSet = 238;
-    every.OutPrecision = 3;
-    every.ClipPrecision = 2;
-    every.Quality = 5;
+    const PageFont every{-21, 7, -900, 900, 600, 1, 1, 1, 238, 3, 2, 5, 2, "Noto Serif"};
     doc.SetPageFont(every);
     doc.SavePageFont();
     EXPECT_EQ(profile.readString("Settings", "Font", ""),

@@ -1,5 +1,6 @@
 #include "diary/CPageArchive.h"
 
+#include "diary/DiaryTestSupport.h"
 #include "platform/LocalTime.h"
 #include "support/FixedClock.h"
 #include "support/RecordingSink.h"
@@ -8,35 +9,23 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace daylark::test {
 namespace {
 
 constexpr std::int64_t kCreated = 857000000;
 
-std::string dword(std::uint32_t value)
+/// An entry as it must be on disk (texts below 255 bytes).
+std::string entryBytes(std::int64_t start, std::int64_t date, const std::string& page)
 {
-    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-            static_cast<char>(value >> 24)};
+    const std::string record =
+        classDescription("CDaylarkPage") + dword(100) + dword(date) + text(page);
+    return dword(start + record.size() + 8) + record + dword(start);
 }
 
-std::uint32_t dwordAt(const std::string& bytes, std::size_t at)
+/// Where entry i (from 0) of an archive of pages "page N" starts: each takes 41 bytes.
+constexpr std::int64_t entryStart(int i)
 {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    }
-    return value;
-}
-
-/// An entry as it must be on disk, written out by hand (texts below 255 bytes).
-std::string entryBytes(std::uint32_t start, std::int64_t date, const std::string& text)
-{
-    const std::string record = std::string("\xFF\xFF\x01\x00\x0C\x00", 6) + "CDaylarkPage" +
-                               dword(100) + dword(static_cast<std::uint32_t>(date)) +
-                               static_cast<char>(text.size()) + text;
-    return dword(static_cast<std::uint32_t>(start + record.size() + 8)) + record + dword(start);
+    return 16 + 41 * i;
 }
 
 std::int64_t march(int day, int hour = 12)
@@ -44,26 +33,18 @@ std::int64_t march(int day, int hour = 12)
     return makeLocalTime(1997, 3, day, hour);
 }
 
-CDaylarkPage makePage(std::int64_t date, std::string text)
-{
-    CDaylarkPage page;
-    page.Date = date;
-    page.Text = std::move(text);
-    return page;
-}
-
 class PageArchiveTest : public ::testing::Test
 {
 protected:
-    /// Files one page per day of March into `file`, each text "page N"; returns the bytes.
-    std::string fileDays(const std::string& file, const std::vector<int>& days)
+    /// Files one page per day of March, each text "page N"; returns the bytes.
+    std::string fileDays(const std::vector<int>& days)
     {
-        CPageArchive archive(file, sink, clock);
+        CPageArchive archive(path, sink, clock);
         for (std::size_t i = 0; i < days.size(); ++i) {
             EXPECT_GT(archive.AppendPage(makePage(march(days[i]), "page " + std::to_string(i + 1))),
                       0);
         }
-        return readFile(file);
+        return readFile(path);
     }
 
     ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
@@ -83,17 +64,13 @@ TEST_F(PageArchiveTest, FilingWritesHeaderChainAndEntriesByteForByte)
     EXPECT_EQ(readFile(path), one);
 
     EXPECT_EQ(archive.AppendPage(makePage(march(2), "second")), std::int64_t(one.size()));
-    EXPECT_EQ(readFile(path), one + entryBytes(std::uint32_t(one.size()), march(2), "second"));
+    EXPECT_EQ(readFile(path), one + entryBytes(one.size(), march(2), "second"));
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(PageArchiveTest, FindPageWalksFromTheEndAndOnFromTheCachedPositions)
 {
-    const std::string bytes = fileDays(path, {1, 2, 3, 5});
-    std::vector<std::int64_t> position = {12}; // of each entry: the offset of the DWORD before it
-    for (int i = 0; i < 3; ++i) {
-        position.push_back(dwordAt(bytes, std::size_t(position.back() + 4)) - 4);
-    }
+    const std::string bytes = fileDays({1, 2, 3, 5});
     struct Step
     {
         const char* what;
@@ -120,14 +97,13 @@ TEST_F(PageArchiveTest, FindPageWalksFromTheEndAndOnFromTheCachedPositions)
         std::unique_ptr<CDaylarkPage> page;
         const std::int64_t result =
             archive.FindPage(page, march(step.day, 20), step.fromEnd, step.backward, step.takeAny);
-        EXPECT_EQ(result, step.found < 0 ? -1 : position[step.found]);
+        EXPECT_EQ(result, step.found < 0 ? -1 : entryStart(step.found) - 4);
         EXPECT_EQ(page ? page->Text : "",
                   step.found < 0 ? "" : "page " + std::to_string(step.found + 1));
         const int at = step.cachedAt;
-        EXPECT_EQ(archive.cachedPosition(), position[at]);
-        EXPECT_EQ(archive.cachedPreviousStart(), at == 0 ? 16 : position[at - 1] + 4);
-        EXPECT_EQ(archive.cachedNextStart(),
-                  at < 3 ? position[at + 1] + 4 : std::int64_t(bytes.size()));
+        EXPECT_EQ(archive.cachedPosition(), entryStart(at) - 4);
+        EXPECT_EQ(archive.cachedPreviousStart(), entryStart(at == 0 ? 0 : at - 1));
+        EXPECT_EQ(archive.cachedNextStart(), entryStart(at + 1));
     }
     archive.Close();
 
@@ -146,42 +122,33 @@ TEST_F(PageArchiveTest, FindPageWalksFromTheEndAndOnFromTheCachedPositions)
 // last complete entry, leaving the file that appending the complete pages would have made.
 TEST_F(PageArchiveTest, AppendAfterATornAppendMovesTheTailAsideAndLosesNothing)
 {
-    const std::string full = fileDays(path, {1, 2, 3});
-    std::vector<std::size_t> ends = {dwordAt(full, 16)};
-    for (int i = 1; i < 3; ++i) {
-        ends.push_back(dwordAt(full, ends.back()));
-    }
+    const std::string full = fileDays({1, 2, 3});
     for (std::size_t cut = 1; cut < full.size(); ++cut) {
         SCOPED_TRACE("cut at " + std::to_string(cut));
         TempDir scratch;
         const std::string torn = scratch.file("1997.dlk");
         writeFile(torn, full.substr(0, cut));
-        const auto complete =
-            std::size_t(std::upper_bound(ends.begin(), ends.end(), cut) - ends.begin());
-        const std::size_t tailStart = cut < 12        ? 0
-                                      : cut < 16      ? 12
-                                      : complete == 0 ? 16
-                                                      : ends[complete - 1];
+        const int complete = cut < 16 ? 0 : int(cut - 16) / 41;
+        const std::size_t tailStart = cut < 12 ? 0 : cut < 16 ? 12 : entryStart(complete);
 
-        EXPECT_EQ(CPageArchive(torn, sink, clock).LoadAllPages(), complete);
+        EXPECT_EQ(CPageArchive(torn, sink, clock).LoadAllPages(), std::size_t(complete));
         EXPECT_GT(CPageArchive(torn, sink, clock).AppendPage(makePage(march(4), "next")), 0);
         EXPECT_TRUE(sink.messages.empty());
         EXPECT_EQ(readFile(scratch.file("1997.torn.000")), full.substr(tailStart, cut - tailStart));
         EXPECT_EQ(fileExists(scratch.file("1997.torn.000")), cut > tailStart);
 
-        const std::string kept = full.substr(0, complete == 0 ? 16 : ends[complete - 1]);
-        EXPECT_EQ(readFile(torn), kept + entryBytes(std::uint32_t(kept.size()), march(4), "next"));
+        const std::string kept = full.substr(0, entryStart(complete));
+        EXPECT_EQ(readFile(torn), kept + entryBytes(kept.size(), march(4), "next"));
     }
 }
 
 TEST_F(PageArchiveTest, APlaceholderLeftInTheLastEntryIsReadAndMendedInPlace)
 {
-    const std::string full = fileDays(path, {1, 2, 3});
-    const std::uint32_t lastStart = dwordAt(full, full.size() - 4);
+    const std::string full = fileDays({1, 2, 3});
+    const std::int64_t lastStart = entryStart(2);
     std::string bytes = full;
     bytes.replace(lastStart, 4, dword(lastStart));
-    const std::string tail =
-        dword(std::uint32_t(full.size())) + "\xFF\xFF\x01"; // and a cut-off append
+    const std::string tail = dword(full.size()) + "\xFF\xFF\x01"; // and a cut-off append
     writeFile(path, bytes + tail);
 
     CPageArchive archive(path, sink, clock);
@@ -193,16 +160,16 @@ TEST_F(PageArchiveTest, APlaceholderLeftInTheLastEntryIsReadAndMendedInPlace)
     EXPECT_EQ(archive.LoadAllPages(), 3u);
 
     EXPECT_EQ(archive.AppendPage(makePage(march(4), "next")), std::int64_t(full.size()));
-    EXPECT_EQ(readFile(path), full + entryBytes(std::uint32_t(full.size()), march(4), "next"));
+    EXPECT_EQ(readFile(path), full + entryBytes(full.size(), march(4), "next"));
     EXPECT_EQ(readFile(dir.file("1997.torn.000")), tail);
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(PageArchiveTest, BrokenChainsEndTheWalkWithInvalidFormat)
 {
-    const std::string full = fileDays(path, {1, 2, 3});
-    const std::uint32_t second = dwordAt(full, 16);
-    const std::uint32_t third = dwordAt(full, second);
+    const std::string full = fileDays({1, 2, 3});
+    const std::uint32_t second = entryStart(1);
+    const std::uint32_t third = entryStart(2);
     struct Case
     {
         const char* what;
@@ -269,7 +236,7 @@ TEST_F(PageArchiveTest, FailuresToOpenOrFileAreReportedAndFileNothing)
     sink.clear();
 
     // A date that a file cannot hold is refused before anything is written.
-    const std::string before = fileDays(path, {1});
+    const std::string before = fileDays({1});
     EXPECT_EQ(CPageArchive(path, sink, clock).AppendPage(makePage(std::int64_t{1} << 40, "")), 0);
     EXPECT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(readFile(path), before);

@@ -12,10 +12,8 @@ TEST(SplitPage, SortsTaskLinesAndRewritesLineBreaks)
     struct Case
     {
         const char* name;
-        std::string text;
-        std::string carry;
-        std::string archived;
-        std::string done;
+        std::string text, carry, archived, done;
+        bool keepDone = true; ///< false for a list: its done lines leave it
     };
     const std::vector<Case> cases = {
         {"open and done tasks", "{} Buy bread\r\n{x} Call Bob\r\nSunny day", "{} Buy bread\r\r\n",
@@ -32,29 +30,19 @@ TEST(SplitPage, SortsTaskLinesAndRewritesLineBreaks)
         {"a task at the very end has no break", "x\r\n{}", "{}", "x\r\r\n", ""},
         {"a lone open tag character is text", "a { b\r\n", "", "a { b\r\r\n", ""},
         {"an empty page", "", "", "", ""},
+        {"a list", "{} milk\r\n{x} eggs\r\nshop: corner\r\n", "{} milk\r\r\n", "shop: corner\r\r\n",
+         "{x} eggs\r\r\n", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string carry;
+        std::string carry = "already ";
         std::string archived;
         std::string done;
-        SplitPage(c.text, carry, archived, done, /*keepDone=*/true);
-        EXPECT_EQ(carry, c.carry);
+        SplitPage(c.text, carry, archived, done, c.keepDone);
+        EXPECT_EQ(carry, "already " + c.carry); // appended, never replaced
         EXPECT_EQ(archived, c.archived);
         EXPECT_EQ(done, c.done);
     }
-}
-
-TEST(SplitPage, DoneLinesOfAListLeaveItWithoutKeepDone)
-{
-    std::string carry = "already ";
-    std::string archived;
-    std::string done;
-    SplitPage("{} milk\r\n{x} eggs\r\nshop: corner\r\n", carry, archived, done,
-              /*keepDone=*/false);
-    EXPECT_EQ(carry, "already {} milk\r\r\n"); // appended, never replaced
-    EXPECT_EQ(archived, "shop: corner\r\r\n");
-    EXPECT_EQ(done, "{x} eggs\r\r\n");
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace daylark::test {
 namespace {
 
@@ -34,13 +36,9 @@ std::string marked(const BufferPageText& page)
     return text.insert(selection.start, "[");
 }
 
-TEST(TaskBox, TogglesTheBoxAtTheStartOfTheCaretsLine)
+TEST(TaskBox, TogglesTheBoxAtTheStartOfTheCaretsLineOfAnEditablePage)
 {
-    const struct
-    {
-        const char* before;
-        const char* after;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"{} tea|", "{x} tea|"},
         {"{x} tea|", "{} tea|"},
         {"{ } t|ea", "{x} t|ea"},
@@ -56,18 +54,16 @@ TEST(TaskBox, TogglesTheBoxAtTheStartOfTheCaretsLine)
         {"{\r\n} tea|", "{\r\n{} } tea|"},
         {"{} [tea\r\nand] cake", "{x} [tea\r\nand] cake"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.before);
-        BufferPageText page = pageOf(c.before);
+    for (const auto& [before, after] : cases) {
+        SCOPED_TRACE(before);
+        BufferPageText page = pageOf(before);
         page.setModified(false);
         EXPECT_TRUE(ToggleTaskBox(page));
-        EXPECT_EQ(marked(page), c.after);
+        EXPECT_EQ(marked(page), after);
         EXPECT_TRUE(page.modified());
     }
-}
 
-TEST(TaskBox, AReadOnlyPageIsLeftAlone)
-{
+    // A read-only page is left alone.
     BufferPageText page = pageOf("{} tea|");
     page.setReadOnly(true);
     EXPECT_FALSE(ToggleTaskBox(page));

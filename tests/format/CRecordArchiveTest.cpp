@@ -4,26 +4,18 @@
 #include "platform/Exceptions.h"
 #include "records/CDaylarkTodo.h"
 #include "support/MemoryFile.h"
+#include "support/RecordFileTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
-namespace daylark {
+namespace daylark::test {
 namespace {
-
-using test::MemoryFile;
-
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string result;
-    for (int value : values) {
-        result += static_cast<char>(value);
-    }
-    return result;
-}
 
 std::string stored(const std::function<void(CRecordArchive&)>& write)
 {
@@ -34,35 +26,25 @@ std::string stored(const std::function<void(CRecordArchive&)>& write)
     return file.data;
 }
 
-int archiveCause(const std::function<void()>& work)
+/// The cause code of the failure `work` throws; -1 when it throws none.
+template <class Failure = CArchiveException> int causeOf(const std::function<void()>& work)
 {
     try {
         work();
-    } catch (const CArchiveException& failure) {
+    } catch (const Failure& failure) {
         return failure.cause();
     }
     return -1;
 }
 
-std::string pageBytes(std::uint32_t version, std::int32_t date, const std::string& text)
+std::string pageBytes(std::uint32_t version, std::int32_t date, const std::string& page)
 {
-    std::string result =
-        bytes({static_cast<int>(version & 0xFF), static_cast<int>(version >> 8), 0, 0});
-    for (int shift = 0; shift < 32; shift += 8) {
-        result += static_cast<char>((static_cast<std::uint32_t>(date) >> shift) & 0xFF);
-    }
-    result += static_cast<char>(text.size());
-    return result + text;
+    return dword(version) + dword(date) + text(page);
 }
 
 TEST(CRecordArchive, StringPrefixesChangeAtTheirBoundariesAndReadBack)
 {
-    struct Case
-    {
-        std::size_t length;
-        std::string prefix;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::pair<std::size_t, std::string>> cases = {
         {0, bytes({0x00})},
         {3, bytes({0x03})},
         {254, bytes({0xFE})},
@@ -72,45 +54,43 @@ TEST(CRecordArchive, StringPrefixesChangeAtTheirBoundariesAndReadBack)
         {65534, bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
         {70000, bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.length);
-        std::string text(c.length, 'x');
-        if (!text.empty()) {
-            text.back() = '\xE9'; // 8-bit text stays byte for byte
+    for (const auto& [length, prefix] : cases) {
+        SCOPED_TRACE(length);
+        std::string value(length, 'x');
+        if (!value.empty()) {
+            value.back() = '\xE9'; // 8-bit text stays byte for byte
         }
-        const std::string file = stored([&](CRecordArchive& ar) { ar.writeString(text); });
-        ASSERT_EQ(file.size(), c.prefix.size() + c.length);
-        EXPECT_EQ(file.substr(0, c.prefix.size()), c.prefix);
+        const std::string file = stored([&](CRecordArchive& ar) { ar.writeString(value); });
+        ASSERT_EQ(file.size(), prefix.size() + length);
+        EXPECT_EQ(file.substr(0, prefix.size()), prefix);
 
         MemoryFile in(file);
         CRecordArchive ar(in, CRecordArchive::Mode::Loading);
-        EXPECT_EQ(ar.readString(), text);
+        EXPECT_EQ(ar.readString(), value);
     }
 }
 
-TEST(CRecordArchive, WideStringsAreReadAsUtf8)
+TEST(CRecordArchive, WideStringsAreReadAsUtf8AndHugeLengthsFailAtOnce)
 {
-    struct Case
-    {
-        const char* name;
-        std::string file;
-        std::string text;
+    const std::string wide = bytes({0xFF, 0xFE, 0xFF});
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {wide + bytes({0x03, 'a', 0, 'b', 0, 'c', 0}), "abc"},
+        {wide + bytes({0x01, 0xE9, 0x00}), "\xC3\xA9"},
+        {wide + bytes({0x02, 0x3D, 0xD8, 0x00, 0xDE}), "\xF0\x9F\x98\x80"}, // surrogate pair
+        {wide + bytes({0x02, 0x3D, 0xD8, 'a', 0}), "\uFFFDa"},              // unpaired surrogate
+        {wide + bytes({0xFF, 0x01, 0x00, 'z', 0}), "z"},                    // three-byte count
     };
-    const std::vector<Case> cases = {
-        {"abc", bytes({0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b', 0, 'c', 0}), "abc"},
-        {"e acute", bytes({0xFF, 0xFE, 0xFF, 0x01, 0xE9, 0x00}), "\xC3\xA9"},
-        {"surrogate pair", bytes({0xFF, 0xFE, 0xFF, 0x02, 0x3D, 0xD8, 0x00, 0xDE}),
-         "\xF0\x9F\x98\x80"},
-        {"unpaired surrogate", bytes({0xFF, 0xFE, 0xFF, 0x02, 0x3D, 0xD8, 'a', 0}),
-         "\xEF\xBF\xBD"
-         "a"},
-        {"three-byte count", bytes({0xFF, 0xFE, 0xFF, 0xFF, 0x01, 0x00, 'z', 0}), "z"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MemoryFile in(c.file);
+    for (const auto& [file, expected] : cases) {
+        SCOPED_TRACE(expected);
+        MemoryFile in(file);
         CRecordArchive ar(in, CRecordArchive::Mode::Loading);
-        EXPECT_EQ(ar.readString(), c.text);
+        EXPECT_EQ(ar.readString(), expected);
+    }
+    // Lengths of 4 GB in a file of 100 bytes are refused before anything is allocated.
+    for (const std::string& prefix : {bytes({0xFF, 0xFF, 0xFF}), wide + bytes({0xFF, 0xFF})}) {
+        MemoryFile in(prefix + bytes({0xFF, 0xFF, 0xFF, 0xFF}) + std::string(100, 'x'));
+        CRecordArchive ar(in, CRecordArchive::Mode::Loading);
+        EXPECT_EQ(causeOf([&] { ar.readString(); }), CArchiveException::endOfFile);
     }
 }
 
@@ -128,11 +108,9 @@ TEST(CRecordArchive, RecordsOfOneClassShareOneDescriptionAndRepeatsAreReferences
         ar.WriteObject(&first);
         ar.WriteObject(nullptr);
     });
-    const std::string expected = bytes({0xFF, 0xFF, 0x01, 0x00, 0x0C, 0x00}) + "CDaylarkPage" +
-                                 pageBytes(100, 851990400, "ab") + bytes({0x01, 0x80}) +
-                                 pageBytes(100, 852076800, "") + bytes({0x03, 0x00}) +
-                                 bytes({0x02, 0x00}) + bytes({0x00, 0x00});
-    EXPECT_EQ(file, expected);
+    EXPECT_EQ(file, classDescription("CDaylarkPage") + pageBytes(100, 851990400, "ab") +
+                        bytes({0x01, 0x80}) + pageBytes(100, 852076800, "") +
+                        bytes({0x03, 0x00, 0x02, 0x00, 0x00, 0x00}));
 
     MemoryFile in(file);
     CRecordArchive ar(in, CRecordArchive::Mode::Loading);
@@ -149,81 +127,58 @@ TEST(CRecordArchive, RecordsOfOneClassShareOneDescriptionAndRepeatsAreReferences
     EXPECT_EQ(ar.ReadObject(CDaylarkPage::kClass).object, nullptr);
 }
 
-TEST(CRecordArchive, NullTagOrReferenceWhereANewRecordIsExpectedIsInvalid)
+TEST(CRecordArchive, ReferencesAndNullTagsWhereTheyDoNotBelongAreRefused)
 {
     CDaylarkPage page;
+    CDaylarkTodo list;
     const std::string file = stored([&](CRecordArchive& ar) {
         ar.WriteObject(&page);
         ar.WriteObject(&page);
         ar.WriteObject(nullptr);
+        ar.WriteObject(&list);
+        ar.WriteObject(&list);
     });
     MemoryFile in(file);
     CRecordArchive ar(in, CRecordArchive::Mode::Loading);
     EXPECT_NE(ar.ReadNewObject<CDaylarkPage>(), nullptr);
-    EXPECT_EQ(archiveCause([&] { ar.ReadNewObject<CDaylarkPage>(); }), CArchiveException::badIndex);
-    EXPECT_EQ(archiveCause([&] { ar.ReadNewObject<CDaylarkPage>(); }), CArchiveException::badIndex);
+    // A reference or a null tag where a new record is expected is an invalid format.
+    EXPECT_EQ(causeOf([&] { ar.ReadNewObject<CDaylarkPage>(); }), CArchiveException::badIndex);
+    EXPECT_EQ(causeOf([&] { ar.ReadNewObject<CDaylarkPage>(); }), CArchiveException::badIndex);
+    // A reference to a record of another class is the wrong class.
+    EXPECT_NE(ar.ReadNewObject<CDaylarkTodo>(), nullptr);
+    EXPECT_EQ(causeOf([&] { ar.ReadObject(CDaylarkPage::kClass); }), CArchiveException::badClass);
 }
 
 TEST(CRecordArchive, BadClassDescriptionsAndIndicesFailWithTheirCause)
 {
-    auto description = [](int schema, const std::string& name) {
-        return bytes({0xFF, 0xFF, schema, 0x00, static_cast<int>(name.size()), 0x00}) + name;
-    };
+    using enum CArchiveException::Cause;
     const std::string page = pageBytes(100, 0, "");
-    struct Case
-    {
-        const char* name;
-        std::string file;
-        int cause;
+    const std::string known = classDescription("CDaylarkPage") + page;
+    const std::tuple<const char*, std::string, int> cases[] = {
+        {"unknown class", classDescription("CDaylarkNote") + page, badClass},
+        {"known class, other schema", classDescription("CDaylarkPage", 2) + page, badSchema},
+        {"another known class", classDescription("CDaylarkTodo") + page, badClass},
+        {"name of 64 bytes", classDescription(std::string(64, 'C')) + page, badClass},
+        {"name longer than the file", classDescription("CDaylarkPage").substr(0, 14), badClass},
+        {"class reference before any class", bytes({0x01, 0x80}) + page, badIndex},
+        {"class reference to index 0", bytes({0x00, 0x80}) + page, badIndex},
+        {"object reference before any object", bytes({0x01, 0x00}), badIndex},
+        {"big object tag past the table", bytes({0xFF, 0x7F, 0x05, 0x00, 0x00, 0x00}), badIndex},
+        {"big class tag past the table", bytes({0xFF, 0x7F, 0x05, 0x00, 0x00, 0x80}), badIndex},
+        {"reference to a class as an object", known + bytes({0x01, 0x00}), badIndex},
+        {"class reference to an object", known + bytes({0x02, 0x80}) + page, badIndex},
     };
-    const std::vector<Case> cases = {
-        {"unknown class", description(1, "CDaylarkNote") + page, CArchiveException::badClass},
-        {"known class, other schema", description(2, "CDaylarkPage") + page,
-         CArchiveException::badSchema},
-        {"another known class", description(1, "CDaylarkTodo") + page, CArchiveException::badClass},
-        {"name of 64 bytes", description(1, std::string(64, 'C')) + page,
-         CArchiveException::badClass},
-        {"name longer than the file", bytes({0xFF, 0xFF, 0x01, 0x00, 0x0C, 0x00}) + "CDaylark",
-         CArchiveException::badClass},
-        {"class reference before any class", bytes({0x01, 0x80}) + page,
-         CArchiveException::badIndex},
-        {"class reference to index 0", bytes({0x00, 0x80}) + page, CArchiveException::badIndex},
-        {"object reference before any object", bytes({0x01, 0x00}), CArchiveException::badIndex},
-        {"big object tag past the table", bytes({0xFF, 0x7F, 0x05, 0x00, 0x00, 0x00}),
-         CArchiveException::badIndex},
-        {"big class tag past the table", bytes({0xFF, 0x7F, 0x05, 0x00, 0x00, 0x80}),
-         CArchiveException::badIndex},
-        {"reference to a class as an object",
-         description(1, "CDaylarkPage") + page + bytes({0x01, 0x00}), CArchiveException::badIndex},
-        {"class reference to an object",
-         description(1, "CDaylarkPage") + page + bytes({0x02, 0x80}) + page,
-         CArchiveException::badIndex},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MemoryFile in(c.file);
+    for (const auto& [name, file, cause] : cases) {
+        SCOPED_TRACE(name);
+        MemoryFile in(file);
         CRecordArchive ar(in, CRecordArchive::Mode::Loading);
-        EXPECT_EQ(archiveCause([&] {
+        EXPECT_EQ(causeOf([&] {
                       while (true) {
                           ar.ReadObject(CDaylarkPage::kClass);
                       }
                   }),
-                  c.cause);
+                  cause);
     }
-}
-
-TEST(CRecordArchive, ReferenceToARecordOfAnotherClassIsTheWrongClass)
-{
-    CDaylarkTodo list;
-    const std::string file = stored([&](CRecordArchive& ar) {
-        ar.WriteObject(&list);
-        ar.WriteObject(&list);
-    });
-    MemoryFile in(file);
-    CRecordArchive ar(in, CRecordArchive::Mode::Loading);
-    ar.ReadObject(CDaylarkTodo::kClass);
-    EXPECT_EQ(archiveCause([&] { ar.ReadObject(CDaylarkPage::kClass); }),
-              CArchiveException::badClass);
 }
 
 TEST(CRecordArchive, EveryCutOfAFileFailsCleanly)
@@ -246,25 +201,12 @@ TEST(CRecordArchive, EveryCutOfAFileFailsCleanly)
                                                                : CArchiveException::endOfFile;
         MemoryFile in(file.substr(0, cut));
         CRecordArchive ar(in, CRecordArchive::Mode::Loading);
-        EXPECT_EQ(archiveCause([&] {
+        EXPECT_EQ(causeOf([&] {
                       ar.readDword();
                       ar.ReadNewObject<CDaylarkPage>();
                       ar.ReadNewObject<CDaylarkPage>();
                   }),
                   expected);
-    }
-}
-
-TEST(CRecordArchive, HugeLengthsFailBeforeAnythingIsAllocated)
-{
-    const std::vector<std::string> files = {
-        bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + std::string(100, 'x'),
-        bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + std::string(100, 'x'),
-    };
-    for (const std::string& file : files) {
-        MemoryFile in(file);
-        CRecordArchive ar(in, CRecordArchive::Mode::Loading);
-        EXPECT_EQ(archiveCause([&] { ar.readString(); }), CArchiveException::endOfFile);
     }
 }
 
@@ -279,8 +221,7 @@ TEST(CRecordArchive, ManyRecordsSwitchToBigTags)
         ar.WriteObject(&pages.front()); // index 2
         ar.WriteObject(&pages.back());  // index kCount + 1, past 0x7FFE
     });
-    const std::string tail = file.substr(file.size() - 8);
-    EXPECT_EQ(tail, bytes({0x02, 0x00, 0xFF, 0x7F, 0x02, 0x80, 0x00, 0x00}));
+    EXPECT_EQ(file.substr(file.size() - 8), bytes({0x02, 0x00, 0xFF, 0x7F, 0x02, 0x80, 0, 0}));
 
     MemoryFile in(file);
     CRecordArchive ar(in, CRecordArchive::Mode::Loading);
@@ -305,17 +246,20 @@ TEST(CRecordArchive, FlushRealignsTheFileWithTheReadPosition)
 
 TEST(CRecordArchive, MisuseAndUnstorableTimesAreRefused)
 {
+    constexpr std::int64_t kEarliest = -(std::int64_t{1} << 31);
     MemoryFile file;
     CRecordArchive storing(file, CRecordArchive::Mode::Storing);
-    EXPECT_EQ(archiveCause([&] { storing.readDword(); }), CArchiveException::writeOnly);
+    EXPECT_EQ(causeOf([&] { storing.readDword(); }), CArchiveException::writeOnly);
     EXPECT_THROW(storing.writeTime(std::int64_t{1} << 31), CTimeRangeException);
-    EXPECT_THROW(storing.writeTime(-(std::int64_t{1} << 31) - 1), CTimeRangeException);
-    storing.writeTime(-(std::int64_t{1} << 31));
+    EXPECT_THROW(storing.writeTime(kEarliest - 1), CTimeRangeException);
+    storing.writeTime(kEarliest);
     storing.Close();
     EXPECT_EQ(file.data, bytes({0, 0, 0, 0x80}));
 
+    file.seek(0, SeekFrom::Begin);
     CRecordArchive loading(file, CRecordArchive::Mode::Loading);
-    EXPECT_EQ(archiveCause([&] { loading.writeDword(1); }), CArchiveException::readOnly);
+    EXPECT_EQ(causeOf([&] { loading.writeDword(1); }), CArchiveException::readOnly);
+    EXPECT_EQ(loading.readTime(), kEarliest); // times are signed
 }
 
 TEST(CRecordArchive, AWriterThatFailsLeavesOnlyWholeValuesBehind)
@@ -323,19 +267,17 @@ TEST(CRecordArchive, AWriterThatFailsLeavesOnlyWholeValuesBehind)
     MemoryFile file;
     file.writeLimit = 4096;
     CRecordArchive ar(file, CRecordArchive::Mode::Storing);
-    try {
-        for (int i = 0; i < 2000; ++i) {
-            ar.writeDword(static_cast<std::uint32_t>(i));
-            ar.writeByte(0xAA);
-        }
-        ar.Flush();
-        FAIL() << "the disk was full";
-    } catch (const CFileException& failure) {
-        EXPECT_EQ(failure.cause(), CFileException::diskFull);
-    }
+    EXPECT_EQ(causeOf<CFileException>([&] {
+                  for (int i = 0; i < 2000; ++i) {
+                      ar.writeDword(static_cast<std::uint32_t>(i));
+                      ar.writeByte(0xAA);
+                  }
+                  ar.Flush();
+              }),
+              CFileException::diskFull);
     // 819 five-byte values fill 4095 bytes; the 820th went into the next buffer, not this one.
     EXPECT_EQ(file.data.size(), 4095u);
 }
 
 } // namespace
-} // namespace daylark
+} // namespace daylark::test

@@ -4,8 +4,7 @@
 #include "platform/LocalTime.h"
 #include "records/CFutureFile.h"
 #include "records/CTodoFile.h"
-#include "support/RecordingSink.h"
-#include "support/TempDir.h"
+#include "support/RecordFileTestSupport.h"
 #include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +12,8 @@
 #include <cerrno>
 #include <filesystem>
 
-namespace daylark {
+namespace daylark::test {
 namespace {
-
-using test::RecordingSink;
-using test::TempDir;
 
 /// Passes through to the real file; a read or a write beyond its limit fails as a broken or a
 /// full disk would.
@@ -50,22 +46,9 @@ struct FailingDevice : ByteFile
     std::size_t writeLeft;
 };
 
-bool startsWith(const std::string& text, const std::string& prefix)
-{
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 std::vector<std::string> noteTexts(const std::string& path)
 {
-    RecordingSink sink;
-    CFutureFile file(path, sink);
-    file.Load();
-    std::vector<std::string> texts;
-    for (const auto& note : file.records()) {
-        texts.push_back(note->Text);
-    }
-    EXPECT_TRUE(sink.messages.empty());
-    return texts;
+    return fieldOnFile<CFutureFile>(path, &CDaylarkFuture::Text);
 }
 
 void saveLists(const std::string& path, const std::vector<std::string>& contents)
@@ -85,22 +68,20 @@ void saveLists(const std::string& path, const std::vector<std::string>& contents
 // due notes: the move reaches the file, the day view's edits only when it saves.
 TEST(RecordFile, NestedChangeOfDayKeepsTheOuterHoldersEditsForBothEndings)
 {
-    test::ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
     const std::int64_t today = makeLocalTime(1997, 3, 3);
     for (const bool outerSaves : {true, false}) {
         SCOPED_TRACE(outerSaves ? "outer saves" : "outer discards");
         TempDir dir;
         const std::string path = dir.file("daylark.fut");
         RecordingSink sink;
-        {
-            CFutureFile setup(path, sink);
-            setup.AddNote("due", today);
-            setup.AddNote("later", addLocalDays(today, 3));
-            setup.AddNote("dropped by the view", addLocalDays(today, 5));
-            ASSERT_EQ(setup.Save(), 0);
-        }
-
         CFutureFile notes(path, sink);
+        notes.AddNote("due", today);
+        notes.AddNote("later", addLocalDays(today, 3));
+        notes.AddNote("dropped by the view", addLocalDays(today, 5));
+        ASSERT_EQ(notes.Save(), 0);
+        notes.Empty();
+
         notes.Load();
         notes.setChanged(false);
         CDaylarkFuture* viewed = notes.FindNote(addLocalDays(today, 3));
@@ -119,24 +100,21 @@ TEST(RecordFile, NestedChangeOfDayKeepsTheOuterHoldersEditsForBothEndings)
         ASSERT_EQ(notes.Save(), 0);
         notes.Empty();
 
+        const std::vector<std::string> afterChange = {"later", "dropped by the view",
+                                                      "added by the change of day"};
         EXPECT_EQ(page, "page\r\r\ndue");
-        EXPECT_EQ(noteTexts(path), (std::vector<std::string>{"later", "dropped by the view",
-                                                             "added by the change of day"}));
+        EXPECT_EQ(noteTexts(path), afterChange);
         EXPECT_TRUE(notes.changed());
         ASSERT_EQ(notes.records().size(), 3u);
         EXPECT_EQ(viewed->Text, "later, edited");
 
         if (outerSaves) {
             ASSERT_EQ(notes.Save(), 0);
-            notes.Empty();
-            EXPECT_EQ(noteTexts(path),
-                      (std::vector<std::string>{"later, edited", "added by the view",
-                                                "added by the change of day"}));
-        } else {
-            notes.Empty();
-            EXPECT_EQ(noteTexts(path), (std::vector<std::string>{"later", "dropped by the view",
-                                                                 "added by the change of day"}));
         }
+        notes.Empty();
+        const std::vector<std::string> withView = {"later, edited", "added by the view",
+                                                   "added by the change of day"};
+        EXPECT_EQ(noteTexts(path), outerSaves ? withView : afterChange);
         EXPECT_TRUE(notes.records().empty());
         EXPECT_TRUE(sink.messages.empty());
     }
@@ -171,7 +149,7 @@ TEST(RecordFile, FailuresKeepTheOldFileAndNameWhereTheyHappened)
         TempDir dir;
         const std::string path = dir.file("daylark.tdl");
         saveLists(path, {"small", big});
-        const std::string before = test::readFile(path);
+        const std::string before = readFile(path);
 
         RecordingSink sink;
         CTodoFile lists(path, sink);
@@ -179,76 +157,67 @@ TEST(RecordFile, FailuresKeepTheOldFileAndNameWhereTheyHappened)
             return std::make_unique<FailingDevice>(file, c.readLimit, c.writeLimit);
         });
         if (c.saving) {
-            auto list = std::make_unique<CDaylarkTodo>();
-            list->Contents = c.contents;
-            lists.add(std::move(list));
+            lists.add(std::make_unique<CDaylarkTodo>())->Contents = c.contents;
             EXPECT_EQ(lists.Save(), 1);
         } else {
             EXPECT_EQ(lists.Load(), 1);
             EXPECT_EQ(lists.records().size(), c.readLimit == 0 ? 0u : 1u);
         }
         ASSERT_EQ(sink.messages.size(), 1u);
-        EXPECT_TRUE(startsWith(sink.messages[0].text, c.message)) << sink.messages[0].text;
-        EXPECT_EQ(test::readFile(path), before);
+        EXPECT_EQ(sink.messages[0].text.substr(0, c.message.size()), c.message);
+        EXPECT_EQ(readFile(path), before);
         const auto entries = std::distance(std::filesystem::directory_iterator(dir.path()),
                                            std::filesystem::directory_iterator());
         EXPECT_EQ(entries, c.saving ? 1 : 2); // a file that failed to read is copied aside
     }
 }
 
-TEST(RecordFile, AFileThatFailsToReadIsCopiedAsideOnceBeforeItIsOverwritten)
-{
-    TempDir dir;
-    const std::string path = dir.file("daylark.tdl");
-    saveLists(path, {"one", "two"});
-    const std::string whole = test::readFile(path);
-    const std::string cut = whole.substr(0, whole.size() - 2);
-    test::writeFile(path, cut);
+using TodoFileOnDisk = StoreOnDisk<CTodoFile>;
 
-    RecordingSink sink;
-    CTodoFile lists(path, sink);
+TEST_F(TodoFileOnDisk, AFileThatFailsToReadIsCopiedAsideOnceBeforeItIsOverwritten)
+{
+    saveLists(path, {"one", "two"});
+    const std::string whole = readFile(path);
+    const std::string cut = whole.substr(0, whole.size() - 2);
+    writeFile(path, cut);
     for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(lists.Load(), 1);
-        ASSERT_EQ(lists.records().size(), 1u); // the record read before the failure stays
-        lists.Empty();
+        EXPECT_EQ(store.Load(), 1);
+        ASSERT_EQ(store.records().size(), 1u); // the record read before the failure stays
+        store.Empty();
     }
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_EQ(sink.messages[1].text,
               "Archive Exception, 3, reading Todo list \nException: Unexpectedly reached end of "
               "file while reading an object.\nThe file as it was is kept in " +
                   path + ".damaged.000.");
-    EXPECT_EQ(test::readFile(path + ".damaged.000"), cut);
-    EXPECT_FALSE(test::fileExists(path + ".damaged.001"));
+    EXPECT_EQ(readFile(path + ".damaged.000"), cut);
+    EXPECT_FALSE(fileExists(path + ".damaged.001"));
 
     // What cannot be copied aside is not written over.
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
     sink.clear();
-    EXPECT_EQ(lists.Load(), 1);
-    EXPECT_EQ(lists.Save(), 1);
+    EXPECT_EQ(store.Load(), 1);
+    EXPECT_EQ(store.Save(), 1);
     ASSERT_EQ(sink.messages.size(), 2u);
-    EXPECT_TRUE(startsWith(sink.messages[0].text,
-                           "File Exception, 5, looking for Todo list \nException: Your access "
-                           "to this file is denied.\nIt could not be copied aside"))
-        << sink.messages[0].text;
+    const std::string refused = "File Exception, 5, looking for Todo list \nException: Your "
+                                "access to this file is denied.\nIt could not be copied aside";
+    EXPECT_EQ(sink.messages[0].text.substr(0, refused.size()), refused);
     EXPECT_NE(sink.messages[1].text.find("Nothing was saved"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
-TEST(RecordFile, AListCannotGrowBeyondWhatItsCountCanHold)
+TEST_F(TodoFileOnDisk, AListCannotGrowBeyondWhatItsCountCanHold)
 {
-    TempDir dir;
-    RecordingSink sink;
-    CTodoFile lists(dir.file("daylark.tdl"), sink);
     for (std::size_t i = 0; i < RecordFileBase::kMaxRecords; ++i) {
-        ASSERT_NE(lists.add(std::make_unique<CDaylarkTodo>()), nullptr);
+        ASSERT_NE(store.add(std::make_unique<CDaylarkTodo>()), nullptr);
     }
     EXPECT_TRUE(sink.messages.empty());
-    EXPECT_EQ(lists.add(std::make_unique<CDaylarkTodo>()), nullptr);
-    EXPECT_EQ(lists.records().size(), RecordFileBase::kMaxRecords);
+    EXPECT_EQ(store.add(std::make_unique<CDaylarkTodo>()), nullptr);
+    EXPECT_EQ(store.records().size(), RecordFileBase::kMaxRecords);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("at most 65535 lists"), std::string::npos);
 }
 
 } // namespace
-} // namespace daylark
+} // namespace daylark::test

@@ -12,34 +12,29 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace daylark::test {
 namespace {
 
-std::vector<std::string> entries(const std::string& dir)
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+Names entries(const std::string& dir)
 {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    Names names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
-void setModified(const std::string& path, std::int64_t seconds)
+unsigned mode(const std::string& path)
 {
-    const struct timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-}
-
-unsigned permissions(const std::string& path)
-{
-    struct stat info
-    {
-    };
-    EXPECT_EQ(::stat(path.c_str(), &info), 0);
-    return info.st_mode & 07777;
+    return static_cast<unsigned>(fs::status(path).permissions());
 }
 
 void writeAtomically(const std::string& path, const std::string& bytes)
@@ -49,11 +44,44 @@ void writeAtomically(const std::string& path, const std::string& bytes)
     file.commit();
 }
 
-TEST(FileSystem, CopyOverwritesAndCarriesModificationTime)
+TEST(FailureContext, MessageIsContextLineCauseAndCauseText)
+{
+    const FailureContext page{"File Exception, %d, looking for page",
+                              "Archive Exception, %d, looking for page",
+                              "Memory exception reading a daylark page"};
+    EXPECT_EQ(page.message(CFileException(CFileException::fileNotFound, ENOENT)),
+              "File Exception, 2, looking for page \nException: The File could not be located.");
+    EXPECT_EQ(page.message(CArchiveException(CArchiveException::endOfFile)),
+              "Archive Exception, 3, looking for page \nException: Unexpectedly reached end of "
+              "file while reading an object.");
+    EXPECT_EQ(page.message(CMemoryException()), "Memory exception reading a daylark page");
+    // An unknown cause keeps its number but shows the unspecified text.
+    EXPECT_EQ(page.message(CFileException(99)),
+              "File Exception, 99, looking for page \nException: An unspecified file exception "
+              "occured.");
+}
+
+TEST(CFileException, ErrnoMapsToCauseCodes)
+{
+    const std::pair<int, int> cases[] = {
+        {ENOENT, 2}, {ENOTDIR, 3}, {ENAMETOOLONG, 3}, {ELOOP, 3},  {EMFILE, 4},
+        {ENFILE, 4}, {EACCES, 5},  {EPERM, 5},        {EROFS, 5},  {EBADF, 6},
+        {EIO, 10},   {ENOSPC, 13}, {EDQUOT, 13},      {EEXIST, 1}, {EINVAL, 1},
+    };
+    for (const auto& [error, cause] : cases) {
+        SCOPED_TRACE(error);
+        const CFileException failure = CFileException::fromErrno(error);
+        EXPECT_EQ(failure.cause(), cause);
+        EXPECT_EQ(failure.osError(), error);
+    }
+}
+
+TEST(FileSystem, CopyOverwritesCarriesModificationTimeOrFailsLeavingDestination)
 {
     TempDir dir;
     writeFile(dir.file("src"), "new");
-    setModified(dir.file("src"), 900000000);
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {900000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.file("src").c_str(), times, 0), 0);
     writeFile(dir.file("dst"), "a much longer old content");
 
     ASSERT_EQ(copyFile(dir.file("src"), dir.file("dst")), 0);
@@ -64,24 +92,15 @@ TEST(FileSystem, CopyOverwritesAndCarriesModificationTime)
     EXPECT_EQ(copied.size, 3);
     EXPECT_TRUE(fileStatus(dir.path()).isDirectory);
     EXPECT_EQ(fileStatus(dir.file("none")).error, ENOENT);
-    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"dst", "src"}));
-
     // A copy of a file onto itself must not truncate it first.
     ASSERT_EQ(copyFile(dir.file("src"), dir.file("src")), 0);
     EXPECT_EQ(readFile(dir.file("src")), "new");
-}
-
-TEST(FileSystem, FailedCopyReportsErrnoAndLeavesDestination)
-{
-    TempDir dir;
-    writeFile(dir.file("dst"), "old");
 
     EXPECT_EQ(copyFile(dir.file("missing"), dir.file("dst")), ENOENT);
-    EXPECT_EQ(readFile(dir.file("dst")), "old");
-    writeFile(dir.file("src"), "x");
+    EXPECT_EQ(readFile(dir.file("dst")), "new");
     EXPECT_EQ(copyFile(dir.file("src"), dir.file("nodir/dst")), ENOENT);
     EXPECT_EQ(copyFile(dir.path(), dir.file("dst")), EISDIR);
-    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"dst", "src"}));
+    EXPECT_EQ(entries(dir.path()), (Names{"dst", "src"}));
 }
 
 TEST(FileSystem, DirectoriesAreCreatedPrivately)
@@ -90,7 +109,7 @@ TEST(FileSystem, DirectoriesAreCreatedPrivately)
     EXPECT_EQ(createDirectory(dir.file("d")), 0);
     EXPECT_EQ(createDirectory(dir.file("d")), EEXIST);
     EXPECT_EQ(createDirectories(dir.file("p/q/r")), 0);
-    EXPECT_EQ(permissions(dir.file("p/q")), 0700u);
+    EXPECT_EQ(mode(dir.file("p/q")), 0700u);
     EXPECT_EQ(createDirectories(dir.file("p/q/r")), 0);
     writeFile(dir.file("file"), "x");
     EXPECT_EQ(createDirectories(dir.file("file/sub")), ENOTDIR);
@@ -98,24 +117,16 @@ TEST(FileSystem, DirectoriesAreCreatedPrivately)
 
 TEST(FileSystem, PathPieces)
 {
-    const struct
-    {
-        std::string path, directory, base;
-    } cases[] = {
-        {"/data/1996.dlk", "/data", "1996.dlk"},
-        {"/1996.dlk", "/", "1996.dlk"},
-        {"1996.dlk", "", "1996.dlk"},
-        {"a/b/", "a/b", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_EQ(directoryOf(c.path), c.directory);
-        EXPECT_EQ(baseNameOf(c.path), c.base);
+    using Pieces = std::tuple<std::string, std::string, std::string>;
+    for (const auto& [path, directory, base] :
+         {Pieces{"/data/1996.dlk", "/data", "1996.dlk"}, Pieces{"/1996.dlk", "/", "1996.dlk"},
+          Pieces{"1996.dlk", "", "1996.dlk"}, Pieces{"a/b/", "a/b", ""}}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(directoryOf(path), directory);
+        EXPECT_EQ(baseNameOf(path), base);
+        EXPECT_EQ(joinPath(directory, base), path);
     }
-    EXPECT_EQ(joinPath("/data", "x"), "/data/x");
     EXPECT_EQ(joinPath("/data/", "x"), "/data/x");
-    EXPECT_EQ(joinPath("/", "x"), "/x");
-    EXPECT_EQ(joinPath("", "x"), "x");
 }
 
 TEST(FileSystem, DataFileNamesMatchWithoutCase)
@@ -144,7 +155,7 @@ TEST(FileSystem, FirstFreeNameCountsPastTakenNames)
     const std::string prefix = dir.file("1996.torn.");
     EXPECT_EQ(firstFreeName(prefix), prefix + "000");
     writeFile(prefix + "000", "");
-    std::filesystem::create_symlink("nowhere", prefix + "001"); // a dangling link is taken too
+    fs::create_symlink("nowhere", prefix + "001"); // a dangling link is taken too
     EXPECT_EQ(firstFreeName(prefix), prefix + "002");
     for (int n = 2; n < 1000; ++n) {
         writeFile(prefix + (n < 10 ? "00" : n < 100 ? "0" : "") + std::to_string(n), "");
@@ -152,86 +163,72 @@ TEST(FileSystem, FirstFreeNameCountsPastTakenNames)
     EXPECT_EQ(firstFreeName(prefix), prefix + "1000");
 }
 
-TEST(AtomicFile, ReplacesOnlyOnCommitAndLeavesNoTemporary)
+TEST(AtomicFile, ReplacesOnlyOnCommitKeepsModesAndLeavesNoTemporary)
 {
     TempDir dir;
     const std::string path = dir.file("daylark.fut");
     writeFile(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     {
         AtomicFile file(path);
         file.file().write("new", 3);
         // While writing, the temporary file is hidden and not named like a data file.
-        const auto names = entries(dir.path());
+        const Names names = entries(dir.path());
         ASSERT_EQ(names.size(), 2u);
         EXPECT_EQ(names[0].rfind(".daylark.fut.tmp-", 0), 0u) << names[0];
         EXPECT_EQ(readFile(path), "old");
     } // abandoned
     EXPECT_EQ(readFile(path), "old");
-    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"daylark.fut"});
+    EXPECT_EQ(entries(dir.path()), Names{"daylark.fut"});
 
     writeAtomically(path, "new");
     EXPECT_EQ(readFile(path), "new");
-    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"daylark.fut"});
-}
-
-TEST(AtomicFile, KeepsPermissionBitsAndCreatesPrivateFiles)
-{
-    TempDir dir;
-    writeAtomically(dir.file("new"), "x");
-    EXPECT_EQ(permissions(dir.file("new")), 0600u);
-
-    writeFile(dir.file("shared"), "x");
-    ASSERT_EQ(::chmod(dir.file("shared").c_str(), 0644), 0);
-    writeAtomically(dir.file("shared"), "y");
-    EXPECT_EQ(permissions(dir.file("shared")), 0644u);
+    EXPECT_EQ(mode(path), 0644u);
+    EXPECT_EQ(entries(dir.path()), Names{"daylark.fut"});
+    writeAtomically(dir.file("fresh"), "x");
+    EXPECT_EQ(mode(dir.file("fresh")), 0600u);
 }
 
 TEST(AtomicFile, FollowsSymbolicLinksAndReplacesTheirTarget)
 {
     TempDir dir;
-    std::filesystem::create_directory(dir.file("real"));
+    fs::create_directory(dir.file("real"));
     writeFile(dir.file("real/daylark.day"), "old");
-    std::filesystem::create_symlink("real/daylark.day", dir.file("link"));
-    std::filesystem::create_symlink(dir.file("link"), dir.file("link2")); // link to a link
+    fs::create_symlink("real/daylark.day", dir.file("link"));
+    fs::create_symlink(dir.file("link"), dir.file("link2")); // link to a link
 
     writeAtomically(dir.file("link2"), "new");
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link")));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link2")));
+    EXPECT_TRUE(fs::is_symlink(dir.file("link")) && fs::is_symlink(dir.file("link2")));
     EXPECT_EQ(readFile(dir.file("real/daylark.day")), "new");
-    EXPECT_EQ(entries(dir.file("real")), std::vector<std::string>{"daylark.day"});
+    EXPECT_EQ(entries(dir.file("real")), Names{"daylark.day"});
 
     // A dangling link gets its target created.
-    std::filesystem::create_symlink("real/fresh", dir.file("dangling"));
+    fs::create_symlink("real/fresh", dir.file("dangling"));
     writeAtomically(dir.file("dangling"), "made");
     EXPECT_EQ(readFile(dir.file("real/fresh")), "made");
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("dangling")));
+    EXPECT_TRUE(fs::is_symlink(dir.file("dangling")));
 }
 
 TEST(AtomicFile, ImpossibleTargetsThrowWithCause)
 {
     TempDir dir;
-    std::filesystem::create_symlink("loop", dir.file("loop"));
-    const struct
-    {
-        std::string path;
-        int cause;
-        int error;
-    } cases[] = {
+    fs::create_symlink("loop", dir.file("loop"));
+    const std::tuple<std::string, int, int> cases[] = {
         {dir.path(), CFileException::accessDenied, EISDIR},
         {dir.file("missing/file"), CFileException::fileNotFound, ENOENT},
         {dir.file("loop"), CFileException::badPath, ELOOP},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
+    for (const auto& [path, cause, error] : cases) {
+        SCOPED_TRACE(path);
         try {
-            AtomicFile file(c.path);
+            AtomicFile file(path);
             ADD_FAILURE() << "no exception";
         } catch (const CFileException& failure) {
-            EXPECT_EQ(failure.cause(), c.cause);
-            EXPECT_EQ(failure.osError(), c.error);
+            EXPECT_EQ(failure.cause(), cause);
+            EXPECT_EQ(failure.osError(), error);
         }
     }
-    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"loop"});
+    EXPECT_EQ(entries(dir.path()), Names{"loop"});
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <map>
-#include <sys/stat.h>
 
 namespace daylark::test {
 namespace {
@@ -24,98 +24,69 @@ Locations resolveWith(const LocationOptions& options, const Environment& environ
 
 TEST(Locations, OptionsThenVariablesThenXdgDefaults)
 {
-    const Environment home{{"HOME", "/home/u"}};
+    const std::string homeData = "/home/u/.local/share/daylark";
+    const std::string homeProfile = "/home/u/.config/daylark/daylark.ini";
     const struct
     {
-        const char* label;
         LocationOptions options;
-        Environment environment;
-        const char* dataDir;
-        const char* profile;
+        Environment environment; // HOME=/home/u is always set
+        std::string dataDir, profile;
     } cases[] = {
-        {"defaults",
-         {},
-         home,
-         "/home/u/.local/share/daylark",
-         "/home/u/.config/daylark/daylark.ini"},
-        {"xdg",
-         {},
-         {{"HOME", "/home/u"}, {"XDG_DATA_HOME", "/xd"}, {"XDG_CONFIG_HOME", "/xc/"}},
+        {{}, {}, homeData, homeProfile},
+        {{},
+         {{"XDG_DATA_HOME", "/xd"}, {"XDG_CONFIG_HOME", "/xc/"}},
          "/xd/daylark",
          "/xc/daylark/daylark.ini"},
-        {"relative or empty values ignored",
-         {},
-         {{"HOME", "/home/u"},
-          {"XDG_DATA_HOME", "rel"},
-          {"XDG_CONFIG_HOME", ""},
-          {"DAYLARK_DATA_DIR", ""}},
-         "/home/u/.local/share/daylark",
-         "/home/u/.config/daylark/daylark.ini"},
-        {"variable",
-         {},
-         {{"HOME", "/home/u"}, {"XDG_DATA_HOME", "/xd"}, {"DAYLARK_DATA_DIR", "/dd"}},
-         "/dd",
-         "/home/u/.config/daylark/daylark.ini"},
-        {"options win",
-         {std::string("/opt/data"), std::string("/opt/p.ini"), std::nullopt},
-         {{"HOME", "/home/u"}, {"DAYLARK_DATA_DIR", "/dd"}, {"XDG_CONFIG_HOME", "/xc"}},
+        // Relative or empty values are ignored.
+        {{},
+         {{"XDG_DATA_HOME", "rel"}, {"XDG_CONFIG_HOME", ""}, {"DAYLARK_DATA_DIR", ""}},
+         homeData,
+         homeProfile},
+        {{}, {{"XDG_DATA_HOME", "/xd"}, {"DAYLARK_DATA_DIR", "/dd"}}, "/dd", homeProfile},
+        {{"/opt/data", "/opt/p.ini", std::nullopt},
+         {{"DAYLARK_DATA_DIR", "/dd"}, {"XDG_CONFIG_HOME", "/xc"}},
          "/opt/data",
          "/opt/p.ini"},
-        {"empty options ignored",
-         {std::string(), std::string(), std::string()},
-         {{"HOME", "/home/u"}, {"DAYLARK_DATA_DIR", "/dd"}},
-         "/dd",
-         "/home/u/.config/daylark/daylark.ini"},
+        {{"", "", ""}, {{"DAYLARK_DATA_DIR", "/dd"}}, "/dd", homeProfile},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        const Locations locations = resolveWith(c.options, c.environment);
+        SCOPED_TRACE(&c - cases);
+        Environment environment = c.environment;
+        environment["HOME"] = "/home/u";
+        const Locations locations = resolveWith(c.options, environment);
         EXPECT_EQ(locations.dataDir(), c.dataDir);
         EXPECT_EQ(locations.profilePath(), c.profile);
-        EXPECT_EQ(locations.dayFile(), std::string(c.dataDir) + "/daylark.day");
+        EXPECT_EQ(locations.dayFile(), c.dataDir + "/daylark.day");
     }
-
     LocationOptions dayFile;
     dayFile.dayFile = "elsewhere/today.day";
-    EXPECT_EQ(resolveWith(dayFile, home).dayFile(), "elsewhere/today.day");
+    EXPECT_EQ(resolveWith(dayFile, {{"HOME", "/h"}}).dayFile(), "elsewhere/today.day");
 }
 
-TEST(Locations, DataFilesAreFoundWithoutRegardToCase)
-{
-    TempDir dir;
-    LocationOptions options;
-    options.dataDir = dir.path();
-    writeFile(dir.file("DayLark.fut"), "");
-    writeFile(dir.file("daylark.alm"), "");
-    writeFile(dir.file("DAYLARK.DAY"), "");
-    const Locations locations = resolveWith(options, {});
-
-    EXPECT_EQ(locations.futurePath(), dir.file("DayLark.fut"));
-    EXPECT_EQ(locations.alarmPath(), dir.file("daylark.alm"));
-    EXPECT_EQ(locations.listsPath(), dir.file("daylark.tdl"));
-    EXPECT_EQ(locations.archivePath(1996), dir.file("1996.dlk"));
-    EXPECT_EQ(locations.dayFile(), dir.file("DAYLARK.DAY"));
-    // Found when it appears later, too.
-    writeFile(dir.file("DayLark.TDL"), "");
-    EXPECT_EQ(locations.listsPath(), dir.file("DayLark.TDL"));
-}
-
-TEST(Locations, DataDirectoryIsCreatedPrivately)
+TEST(Locations, DataDirectoryIsCreatedPrivatelyAndFilesFoundWithoutCase)
 {
     TempDir dir;
     LocationOptions options;
     options.dataDir = dir.file("share/daylark");
     const Locations locations = resolveWith(options, {});
     ASSERT_EQ(locations.ensureDataDir(), 0);
-    struct stat info
-    {
-    };
-    ASSERT_EQ(::stat(dir.file("share/daylark").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(std::filesystem::status(locations.dataDir()).permissions(),
+              std::filesystem::perms::owner_all);
     EXPECT_EQ(locations.ensureDataDir(), 0);
 
-    writeFile(dir.file("plain"), "");
-    options.dataDir = dir.file("plain");
+    writeFile(dir.file("share/daylark/DayLark.fut"), "");
+    writeFile(dir.file("share/daylark/DAYLARK.DAY"), "");
+    const Locations found = resolveWith(options, {});
+    EXPECT_EQ(found.futurePath(), dir.file("share/daylark/DayLark.fut"));
+    EXPECT_EQ(found.alarmPath(), dir.file("share/daylark/daylark.alm"));
+    EXPECT_EQ(found.listsPath(), dir.file("share/daylark/daylark.tdl"));
+    EXPECT_EQ(found.archivePath(1996), dir.file("share/daylark/1996.dlk"));
+    EXPECT_EQ(found.dayFile(), dir.file("share/daylark/DAYLARK.DAY"));
+    // Found when it appears later, too.
+    writeFile(dir.file("share/daylark/DayLark.TDL"), "");
+    EXPECT_EQ(found.listsPath(), dir.file("share/daylark/DayLark.TDL"));
+
+    options.dataDir = dir.file("share/daylark/DayLark.fut");
     EXPECT_EQ(resolveWith(options, {}).ensureDataDir(), ENOTDIR);
 }
 

@@ -7,10 +7,13 @@
 
 #include <climits>
 #include <filesystem>
-#include <sys/stat.h>
+#include <tuple>
+#include <utility>
 
 namespace daylark::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kSample = "; comment line kept\n"
                             "Orphan=outside any section\n"
@@ -19,15 +22,9 @@ const std::string kSample = "; comment line kept\n"
                             "  [ settings ]  \n"
                             "  useGMT  =  yes  \r\n"
                             "Font=-13,0,0,0,400,0,0,0,0,3,2,1,34,Courier New\n"
-                            "Path=a=b\n"
-                            "Empty=\n"
-                            "Number=12abc\n"
-                            "Negative= -42\n"
-                            "Plus=+7\n"
-                            "Word=abc\n"
-                            "Huge=99999999999\n"
-                            "Edge=-2147483648\n"
-                            "PastEdge=2147483648\n"
+                            "Path=a=b\nEmpty=\n"
+                            "Number=12abc\nNegative= -42\nPlus=+7\nWord=abc\n"
+                            "Huge=99999999999\nEdge=-2147483648\nPastEdge=2147483648\n"
                             "NoEquals line\n"
                             "usegmt=second key loses\n"
                             "[Settings]\n"
@@ -40,12 +37,7 @@ TEST(Profile, ReadsByTheProfileRules)
     RecordingSink sink;
     const Profile profile(dir.file("p.ini"), sink);
 
-    const struct
-    {
-        const char* section;
-        const char* key;
-        const char* expected;
-    } strings[] = {
+    const std::tuple<const char*, const char*, const char*> strings[] = {
         {"Settings", "UseGMT", "yes"},
         {"SETTINGS", "usegmt", "yes"},
         {"Settings", "Font", "-13,0,0,0,400,0,0,0,0,3,2,1,34,Courier New"},
@@ -57,22 +49,18 @@ TEST(Profile, ReadsByTheProfileRules)
         {"Settings", "NoEquals line", "default"},
         {"Missing", "Font", "default"},
     };
-    for (const auto& c : strings) {
-        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
-        EXPECT_EQ(profile.readString(c.section, c.key, "default"), c.expected);
+    for (const auto& [section, key, expected] : strings) {
+        SCOPED_TRACE(std::string(section) + "/" + key);
+        EXPECT_EQ(profile.readString(section, key, "default"), expected);
     }
 
-    const struct
-    {
-        const char* key;
-        int expected;
-    } numbers[] = {
+    const std::pair<const char*, int> numbers[] = {
         {"Number", 12}, {"Negative", -42}, {"Plus", 7},     {"Word", 5},   {"Empty", 5},
         {"Huge", 5},    {"Edge", INT_MIN}, {"PastEdge", 5}, {"Absent", 5},
     };
-    for (const auto& c : numbers) {
-        SCOPED_TRACE(c.key);
-        EXPECT_EQ(profile.readInt("Settings", c.key, 5), c.expected);
+    for (const auto& [key, expected] : numbers) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(profile.readInt("Settings", key, 5), expected);
     }
     EXPECT_TRUE(sink.messages.empty());
 }
@@ -111,20 +99,14 @@ TEST(Profile, WritesInPlaceAndKeepsEveryOtherLine)
     EXPECT_EQ(later.readString("Settings", "UseGMT", ""), "yes");
     EXPECT_EQ(later.readInt("Settings", "DockSide", 0), -59419);
     EXPECT_EQ(later.readString("Backup", "Dir", ""), "/home/u/backup dir");
-    EXPECT_TRUE(sink.messages.empty());
-}
 
-TEST(Profile, AppendsToLastSectionOfFileWithoutFinalNewline)
-{
-    TempDir dir;
-    const std::string path = dir.file("p.ini");
+    // A file without a final newline: the new key goes to its last section.
     writeFile(path, "[Settings]\nMenu=no");
-    RecordingSink sink;
-    Profile profile(path, sink);
     ASSERT_TRUE(profile.writeString("Settings", "ToolBar", "yes"));
     EXPECT_EQ(readFile(path), "[Settings]\nMenu=no\nToolBar=yes\n");
     ASSERT_TRUE(profile.writeString("Settings", "Menu", "yes"));
     EXPECT_EQ(readFile(path), "[Settings]\nMenu=yes\nToolBar=yes\n");
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST(Profile, AbsentProfileIsEmptyAndCreatedPrivatelyOnFirstWrite)
@@ -139,13 +121,8 @@ TEST(Profile, AbsentProfileIsEmptyAndCreatedPrivatelyOnFirstWrite)
 
     ASSERT_TRUE(profile.writeInt("Settings", "IdleUpdate", 0));
     EXPECT_EQ(readFile(path), "[Settings]\nIdleUpdate=0\n");
-    struct stat info
-    {
-    };
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
-    ASSERT_EQ(::stat(dir.file("config/daylark").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(dir.file("config/daylark")).permissions(), fs::perms::owner_all);
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -153,7 +130,7 @@ TEST(Profile, UnreadableProfileIsNeverOverwrittenAndReportedOnce)
 {
     TempDir dir;
     const std::string path = dir.file("daylark.ini");
-    std::filesystem::create_directory(path);
+    fs::create_directory(path);
     writeFile(dir.file("daylark.ini/inside"), "kept");
     RecordingSink sink;
     Profile profile(path, sink);
@@ -164,7 +141,7 @@ TEST(Profile, UnreadableProfileIsNeverOverwrittenAndReportedOnce)
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find(path), std::string::npos);
     EXPECT_EQ(sink.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(readFile(dir.file("daylark.ini/inside")), "kept");
 }
 

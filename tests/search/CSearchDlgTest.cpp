@@ -1,9 +1,7 @@
 #include "search/CSearchDlg.h"
 
 #include "app/DaylarkApp.h"
-#include "platform/LocalTime.h"
-#include "support/FixedClock.h"
-#include "support/RecordingSink.h"
+#include "support/DataSetTestFiles.h"
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
 
@@ -19,40 +17,14 @@ class SearchDlgTest : public ::testing::Test
 protected:
     SearchDlgTest() { app.start(); }
 
-    /// Moves now (and the document's page) to another time.
-    void setNow(std::int64_t now)
+    void filePage(const std::string& day, const std::string& text)
     {
-        clock.time = now;
-        app.doc().setPageDate(now);
+        filePages(app.locations().archivePath(std::stoi(day.substr(0, 4))), {{day, text}}, clock);
     }
-    void filePage(int year, int month, int day, std::string text)
+    void saveAlarm(const std::string& name)
     {
-        CPageArchive archive(app.locations().archivePath(year), sink, clock);
-        CDaylarkPage page;
-        page.Date = makeLocalTime(year, month, day, 12);
-        page.Text = std::move(text);
-        ASSERT_GT(archive.AppendPage(page), 0);
-    }
-    void saveList(std::string name, std::string contents)
-    {
-        CTodoFile& lists = app.frame().listsFile();
-        lists.Load();
-        CDaylarkTodo* list = lists.add(std::make_unique<CDaylarkTodo>());
-        list->Name = std::move(name);
-        list->Contents = std::move(contents);
-        list->LastChanged = makeLocalTime(1996, 12, 30, 9, 5);
-        lists.Save();
-        lists.Empty();
-    }
-    void saveAlarm(std::string name)
-    {
-        CAlarmFile& alarms = app.frame().alarmFile();
-        alarms.Load();
-        CDaylarkAlarm* alarm = alarms.add(std::make_unique<CDaylarkAlarm>());
-        alarm->Name = std::move(name);
-        alarm->Time = makeLocalTime(1997, 1, 3, 14, 30);
-        alarms.Save();
-        alarms.Empty();
+        saveRecords<CAlarmFile>(app.locations().alarmPath(),
+                                alarm(name, "1997-01-03 14:30", Frequency::Daily));
     }
     CSearchDlg dialog()
     {
@@ -92,13 +64,13 @@ protected:
 
 TEST_F(SearchDlgTest, PagesComeNewestFirstAcrossTheNewYearThenListsThenAlarms)
 {
-    for (const auto& [month, day] : {std::pair{5, 20}, {6, 20}, {12, 30}, {12, 31}}) {
-        filePage(1996, month, day, "Word of 1996");
+    for (const char* day : {"1996-05-20", "1996-06-20", "1996-12-30", "1996-12-31"}) {
+        filePage(day, "Word of 1996");
     }
-    filePage(1997, 1, 1, "word on new year's day");
-    filePage(1997, 1, 2, "Second WORD\r\n");
-    saveList("Books", "nothing to find");
-    saveList("Shopping", "word list");
+    filePage("1997-01-01", "word on new year's day");
+    filePage("1997-01-02", "Second WORD\r\n");
+    saveRecords<CTodoFile>(app.locations().listsPath(), list("Books", "nothing to find"),
+                           list("Shopping", "word list", makeLocalTime(1996, 12, 30, 9, 5)));
     saveAlarm("Word alarm");
 
     // Six months back from 3 January is 7 July: 20 June is the first page older than that and
@@ -118,9 +90,10 @@ TEST_F(SearchDlgTest, PagesComeNewestFirstAcrossTheNewYearThenListsThenAlarms)
 
 TEST_F(SearchDlgTest, AMissingArchiveIsPassedOverOnlyWhileItsYearIsSearched)
 {
-    setNow(makeLocalTime(1997, 1, 1, 10)); // this year's archive does not exist yet
-    filePage(1996, 12, 31, "word");
-    filePage(1994, 6, 1, "word"); // and 1995 has none
+    clock.time = makeLocalTime(1997, 1, 1, 10); // this year's archive does not exist yet
+    app.doc().setPageDate(clock.time);
+    filePage("1996-12-31", "word");
+    filePage("1994-06-01", "word"); // and 1995 has none
     EXPECT_EQ(headings(search("word", 6)), Lines{"PAGE: Tuesday, December 31, 1996"});
     EXPECT_EQ(headings(search("word", 36)),
               (Lines{"PAGE: Tuesday, December 31, 1996", "PAGE: Wednesday, June 1, 1994"}));
@@ -129,9 +102,9 @@ TEST_F(SearchDlgTest, AMissingArchiveIsPassedOverOnlyWhileItsYearIsSearched)
 
 TEST_F(SearchDlgTest, MaximumHitsAndMonthsBackCapTheSearch)
 {
-    filePage(1997, 1, 1, "word, second day");
-    filePage(1997, 1, 2, "word");
-    saveList("Shopping", "word second");
+    filePage("1997-01-01", "word, second day");
+    filePage("1997-01-02", "word");
+    saveRecords<CTodoFile>(app.locations().listsPath(), list("Shopping", "word second"));
     saveAlarm("word alarm");
     struct Case
     {
@@ -161,10 +134,10 @@ TEST_F(SearchDlgTest, MaximumHitsAndMonthsBackCapTheSearch)
 TEST_F(SearchDlgTest, TheHitThatPassesThirtyTwoThousandCharactersEndsTheSearch)
 {
     const std::string heading = "PAGE: Thursday, January 2, 1997\r\r\n";
-    filePage(1996, 12, 31, "word");
-    filePage(1997, 1, 1, "word");
-    filePage(1997, 1, 2, "word" + std::string(kBufferLimit - heading.size() - 4, '.'));
-    saveList("Shopping", "word");
+    filePage("1996-12-31", "word");
+    filePage("1997-01-01", "word");
+    filePage("1997-01-02", "word" + std::string(kBufferLimit - heading.size() - 4, '.'));
+    saveRecords<CTodoFile>(app.locations().listsPath(), list("Shopping", "word"));
 
     const Lines hits = search("word");
     ASSERT_EQ(hits.size(), 2u);
@@ -175,9 +148,9 @@ TEST_F(SearchDlgTest, TheHitThatPassesThirtyTwoThousandCharactersEndsTheSearch)
 
 TEST_F(SearchDlgTest, OlderAndNewerStepThroughTheHitsAndTurnAround)
 {
-    filePage(1996, 12, 30, "word three");
-    filePage(1996, 12, 31, "word two");
-    filePage(1997, 1, 1, "word one");
+    filePage("1996-12-30", "word three");
+    filePage("1996-12-31", "word two");
+    filePage("1997-01-01", "word one");
     app.view().BackwardDay();
     CSearchDlg dlg = dialog();
     dlg.Open();
@@ -235,7 +208,7 @@ TEST_F(SearchDlgTest, AnAlarmListHeldByTheCalendarIsSharedAndHandedBackAsItWas)
 
 TEST_F(SearchDlgTest, APageFiledByAChangeOfDayWhileOpenIsFound)
 {
-    filePage(1997, 1, 2, "word before");
+    filePage("1997-01-02", "word before");
     app.doc().pageText().setText("word of today");
     CSearchDlg dlg = dialog();
     dlg.Open();

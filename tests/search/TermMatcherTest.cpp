@@ -3,20 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace daylark::test {
 namespace {
 
 TEST(TermMatcher, FoldsOnlyAsciiLettersAndFindsTermsAnywhereInTextsOfAnyLength)
 {
-    struct Case
-    {
-        std::string text;
-        std::string term;
-        bool found;
-    };
     const std::string longText = std::string(70000, 'a') + "Needle";
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, bool> cases[] = {
         {"Buy MILK today", "milk", true},
         {"buy milk", "MiLk", true},
         {"Milk", "mILK", true},
@@ -35,23 +30,15 @@ TEST(TermMatcher, FoldsOnlyAsciiLettersAndFindsTermsAnywhereInTextsOfAnyLength)
         {longText.substr(0, 40000) + "zq", "ZQ", true}, // and beyond 32,767
         {longText, "needles", false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 20) + " / " + c.term);
-        EXPECT_EQ(TermMatcher(c.term).foundIn(c.text), c.found);
+    for (const auto& [text, term, found] : cases) {
+        SCOPED_TRACE(text.substr(0, 20) + " / " + term);
+        EXPECT_EQ(TermMatcher(term).foundIn(text), found);
     }
 }
 
 TEST(SearchTerms, CombineTwoTermsWithAndOrAndIgnoreAnEmptySecondTerm)
 {
-    struct Case
-    {
-        std::string term1;
-        std::string term2;
-        Combination combination;
-        bool found;
-    };
-    const std::string text = "Bread and butter";
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, Combination, bool> cases[] = {
         {"bread", "", Combination::And, true},
         {"bread", "", Combination::Or, true},
         {"cheese", "", Combination::Or, false},
@@ -65,10 +52,9 @@ TEST(SearchTerms, CombineTwoTermsWithAndOrAndIgnoreAnEmptySecondTerm)
         {"", "", Combination::Or, false},
         {"", "", Combination::And, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.term1 + " / " + c.term2 +
-                     (c.combination == Combination::And ? " and" : " or"));
-        EXPECT_EQ(SearchTerms(c.term1, c.term2, c.combination).matches(text), c.found);
+    for (const auto& [term1, term2, combination, found] : cases) {
+        SCOPED_TRACE(term1 + (combination == Combination::And ? " and " : " or ") + term2);
+        EXPECT_EQ(SearchTerms(term1, term2, combination).matches("Bread and butter"), found);
     }
 }
 

@@ -7,13 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 namespace daylark::test {
 namespace {
-
-constexpr std::int64_t kNow = 857397900; // Monday 3 March 1997, 9:05 EST
 
 TEST(TemporaryName, ReplacesTheExtensionWithTheFirstFreeNumber)
 {
@@ -51,6 +46,7 @@ protected:
     const std::string data = tmp.file("data");
     const std::string other = tmp.file("other");
     const std::string backups = tmp.file("backups");
+    const std::string local = backups + "/LocalDaylark/";
     std::unique_ptr<DaylarkApp> app;
 };
 
@@ -61,7 +57,6 @@ TEST_F(BackupTest, CopiesBothSetsOnceAndThenOnlyWhatChanged)
     createDirectories(backups);
     ASSERT_EQ(Backup(sideOf(*app), backups + "/backup.dlk", other + "/1997.dlk"), 1);
     EXPECT_TRUE(sink.messages.empty());
-    const std::string local = backups + "/LocalDaylark/";
     const std::string remote = backups + "/RemoteDaylark/";
     EXPECT_EQ(readFile(local + "1998.dlk"), readFile(data + "/1998.dlk"));
     EXPECT_EQ(readFile(local + "daylark.fut"), "notes");
@@ -71,12 +66,8 @@ TEST_F(BackupTest, CopiesBothSetsOnceAndThenOnlyWhatChanged)
     EXPECT_FALSE(fileExists(remote + "daylark.day"));
 
     writeFile(local + "daylark.fut", "NOTES");
-    struct stat source
-    {
-    };
-    ::stat((data + "/DayLark.FUT").c_str(), &source);
-    const struct timespec times[2] = {source.st_atim, source.st_mtim};
-    ::utimensat(AT_FDCWD, (local + "daylark.fut").c_str(), times, 0);
+    std::filesystem::last_write_time(local + "daylark.fut",
+                                     std::filesystem::last_write_time(data + "/DayLark.FUT"));
     const ino_t archiveCopy = inodeOf(local + "1998.dlk");
     ASSERT_EQ(Backup(sideOf(*app), backups + "/backup.dlk", other + "/1997.dlk"), 1);
     EXPECT_EQ(inodeOf(local + "1998.dlk"), archiveCopy);
@@ -84,6 +75,8 @@ TEST_F(BackupTest, CopiesBothSetsOnceAndThenOnlyWhatChanged)
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// A destination that cannot be written is shown and the copies after it are made. An other set
+// whose directory does not exist is not backed up.
 TEST_F(BackupTest, FailuresAreShownAndTheOtherCopiesGoOn)
 {
     EXPECT_EQ(Backup(sideOf(*app), "backup.dlk", ""), 0);
@@ -92,16 +85,14 @@ TEST_F(BackupTest, FailuresAreShownAndTheOtherCopiesGoOn)
     EXPECT_EQ(sink.texts(),
               std::vector<std::string>{"Error 2 creating directory " + backups + "/LocalDaylark"});
 
-    // A destination that cannot be written; the copies after it are made. An other set whose
-    // directory does not exist is not backed up.
     sink.clear();
-    createDirectories(backups + "/LocalDaylark/daylark.day");
+    createDirectories(local + "daylark.day");
     EXPECT_EQ(Backup(sideOf(*app), backups + "/", tmp.file("gone/1997.dlk")), 0);
     EXPECT_EQ(sink.texts(),
-              std::vector<std::string>{"Error 21 copying " + data + "/daylark.day to " + backups +
-                                       "/LocalDaylark/daylark.day.\n Is this file in use? "
+              std::vector<std::string>{"Error 21 copying " + data + "/daylark.day to " + local +
+                                       "daylark.day.\n Is this file in use? "
                                        "Scrolled or searching for example."});
-    EXPECT_TRUE(fileExists(backups + "/LocalDaylark/1998.dlk"));
+    EXPECT_TRUE(fileExists(local + "1998.dlk"));
     EXPECT_FALSE(fileExists(backups + "/RemoteDaylark"));
 }
 

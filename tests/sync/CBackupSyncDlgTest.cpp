@@ -11,8 +11,6 @@
 namespace daylark::test {
 namespace {
 
-constexpr std::int64_t kNow = 857397900; // Monday 3 March 1997, 9:05 EST
-
 // The dialog's order: a backup once per opening (refusing a destination that is the year
 // archive or the other set), then one synchronisation, which the open page takes up.
 TEST(CBackupSyncDlg, BackupThenSynchronizeOncePerOpening)
