@@ -121,3 +121,45 @@ std::optional<std::int64_t> dateArgument(CliContext& context, const std::string&
 }
 
 } // namespace daylark
+
+daylark::ParsedArguments daylark::parseArguments(const std::vector<std::string>& args,
+                                                 std::size_t first,
+                                                 const std::set<std::string_view>& valueOptions,
+                                                 const std::set<std::string_view>& flagOptions)
+{
+    ParsedArguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = first; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            parsed.words.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (parsed.values.contains(name) || parsed.flags.contains(name)) {
+            parsed.problem = name + " is given twice";
+            return parsed;
+        }
+        if (valueOptions.contains(name)) {
+            if (equals != std::string::npos) {
+                parsed.values[name] = arg.substr(equals + 1);
+            } else if (i + 1 < args.size()) {
+                parsed.values[name] = args[++i];
+            } else {
+                parsed.problem = name + " needs a value";
+                return parsed;
+            }
+        } else if (flagOptions.contains(arg)) {
+            parsed.flags.insert(arg);
+        } else {
+            parsed.problem = "unknown option " + arg;
+            return parsed;
+        }
+    }
+    return parsed;
+}

@@ -5,8 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace daylark {
 
@@ -41,6 +45,22 @@ private:
 int withApp(CliContext& context, const std::function<int(DaylarkApp&)>& work);
 /// withApp for a command that needs only the document.
 int withDocument(CliContext& context, const std::function<int(CDaylarkDoc&)>& work);
+
+/// A command's arguments split into words and options ("--name VALUE", "--name=VALUE" or a
+/// bare flag); "--" ends the options. `problem` says what does not fit (an unknown option, a
+/// missing value, an option given twice).
+struct ParsedArguments
+{
+    std::vector<std::string> words;
+    std::map<std::string, std::string, std::less<>> values;
+    std::set<std::string, std::less<>> flags;
+    std::string problem;
+};
+
+/// Splits `args` from index `first` on; `valueOptions` take a value, `flagOptions` none.
+ParsedArguments parseArguments(const std::vector<std::string>& args, std::size_t first,
+                               const std::set<std::string_view>& valueOptions,
+                               const std::set<std::string_view>& flagOptions);
 
 /// Takes the data directory's lock for a writing command (creating the directory first),
 /// waiting up to 3 seconds. When another program holds it, prints "Daylark is running on DIR;

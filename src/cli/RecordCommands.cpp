@@ -58,53 +58,6 @@ std::optional<Frequency> frequencyOf(std::string_view word)
     return std::nullopt;
 }
 
-/// A command's arguments split into words and options ("--name VALUE", "--name=VALUE" or a
-/// bare flag); "--" ends the options.
-struct ParsedArguments
-{
-    std::vector<std::string> words;
-    std::map<std::string, std::string, std::less<>> values;
-    std::set<std::string, std::less<>> flags;
-    std::string problem;
-};
-
-ParsedArguments parseArguments(const std::vector<std::string>& args, std::size_t first,
-                               const std::set<std::string_view>& valueOptions,
-                               const std::set<std::string_view>& flagOptions)
-{
-    ParsedArguments parsed;
-    bool optionsEnded = false;
-    for (std::size_t i = first; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            parsed.words.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        if (valueOptions.contains(name)) {
-            if (equals != std::string::npos) {
-                parsed.values[name] = arg.substr(equals + 1);
-            } else if (i + 1 < args.size()) {
-                parsed.values[name] = args[++i];
-            } else {
-                parsed.problem = name + " needs a value";
-                return parsed;
-            }
-        } else if (flagOptions.contains(arg)) {
-            parsed.flags.insert(arg);
-        } else {
-            parsed.problem = "unknown option " + arg;
-            return parsed;
-        }
-    }
-    return parsed;
-}
-
 /// A "YYYY-MM-DD HH:MM" argument as that local time; a clear message and nothing when it is
 /// malformed or cannot be stored.
 std::optional<std::int64_t> dateTimeArgument(CliContext& context, const std::string& text)

@@ -43,59 +43,44 @@ std::optional<int> wholeNumber(const std::string& text)
 
 SearchArguments parseSearchArguments(const std::vector<std::string>& args)
 {
-    SearchArguments parsed;
-    SearchRequest& request = parsed.request;
-    std::vector<std::string> terms;
-    bool secondGiven = false;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            terms.push_back(arg);
+    SearchArguments result;
+    const ParsedArguments parsed =
+        parseArguments(args, 0, {"--and", "--or", "--months", "--max"}, {});
+    if (!parsed.problem.empty()) {
+        result.problem = parsed.problem;
+        return result;
+    }
+    SearchRequest& request = result.request;
+    const auto andTerm = parsed.values.find("--and");
+    const auto orTerm = parsed.values.find("--or");
+    if (andTerm != parsed.values.end() && orTerm != parsed.values.end()) {
+        result.problem = "give one second term, with --and or with --or";
+        return result;
+    }
+    if (andTerm != parsed.values.end() || orTerm != parsed.values.end()) {
+        const bool isAnd = andTerm != parsed.values.end();
+        request.term2 = (isAnd ? andTerm : orTerm)->second;
+        request.combination = isAnd ? Combination::And : Combination::Or;
+    }
+    for (const auto& [name, field] :
+         {std::pair{"--months", &request.monthsBack}, std::pair{"--max", &request.maxHits}}) {
+        const auto given = parsed.values.find(name);
+        if (given == parsed.values.end()) {
             continue;
         }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        if (name != "--and" && name != "--or" && name != "--months" && name != "--max") {
-            parsed.problem = "unknown option " + arg;
-            return parsed;
-        }
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            parsed.problem = name + " needs a value";
-            return parsed;
-        }
-        if (name == "--and" || name == "--or") {
-            if (secondGiven) {
-                parsed.problem = "give one second term, with --and or with --or";
-                return parsed;
-            }
-            secondGiven = true;
-            request.term2 = value;
-            request.combination = name == "--and" ? Combination::And : Combination::Or;
-            continue;
-        }
-        const auto number = wholeNumber(value);
+        const auto number = wholeNumber(given->second);
         if (!number) {
-            parsed.problem = name + " takes a whole number, not " + value;
-            return parsed;
+            result.problem = std::string(name) + " takes a whole number, not " + given->second;
+            return result;
         }
-        (name == "--months" ? request.monthsBack : request.maxHits) = *number;
+        *field = *number;
     }
-    if (terms.size() != 1) {
-        parsed.problem = "search takes one TERM (quote a term of several words)";
-        return parsed;
+    if (parsed.words.size() != 1) {
+        result.problem = "search takes one TERM (quote a term of several words)";
+        return result;
     }
-    request.term1 = terms[0];
-    return parsed;
+    request.term1 = parsed.words[0];
+    return result;
 }
 
 /// Takes the page date of the current-day file into the document, reading only: the search

@@ -47,31 +47,28 @@ struct SyncArguments
 
 /// Reads the arguments; a problem (to show with the usage) when they do not fit `command`.
 std::optional<std::string> parseArguments(const std::vector<std::string>& args,
-                                          std::string_view command, SyncArguments& parsed)
+                                          std::string_view command, SyncArguments& result)
 {
     const bool backup = command == "backup";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (backup && arg == "--other") {
-            if (i + 1 >= args.size()) {
-                return "--other needs a PATH";
-            }
-            parsed.other = args[++i];
-        } else if (!backup && (arg == "--lists" || arg == "--alarms" || arg == "--new")) {
-            (arg == "--lists"    ? parsed.lists
-             : arg == "--alarms" ? parsed.alarms
-                                 : parsed.isNew) = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return "unknown option " + arg + " of " + std::string(command);
-        } else if (parsed.path) {
-            return std::string(command) + " takes one PATH";
-        } else {
-            parsed.path = arg;
-        }
+    const ParsedArguments parsed =
+        backup ? daylark::parseArguments(args, 0, {"--other"}, {})
+               : daylark::parseArguments(args, 0, {}, {"--lists", "--alarms", "--new"});
+    if (!parsed.problem.empty()) {
+        return parsed.problem + " (" + std::string(command) + ")";
     }
-    if (!parsed.path || parsed.path->empty()) {
+    if (const auto other = parsed.values.find("--other"); other != parsed.values.end()) {
+        result.other = other->second;
+    }
+    result.lists = parsed.flags.contains("--lists");
+    result.alarms = parsed.flags.contains("--alarms");
+    result.isNew = parsed.flags.contains("--new");
+    if (parsed.words.size() > 1) {
+        return std::string(command) + " takes one PATH";
+    }
+    if (parsed.words.empty() || parsed.words[0].empty()) {
         return std::string(command) + " needs a PATH";
     }
+    result.path = parsed.words[0];
     return std::nullopt;
 }
 
