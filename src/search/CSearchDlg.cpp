@@ -119,41 +119,35 @@ std::optional<std::size_t> CSearchDlg::step(std::optional<std::size_t> at, Direc
 
 void CSearchDlg::OlderHit()
 {
-    if (!m_olderEnabled) {
-        return;
-    }
-    if (m_direction == Direction::Newer) {
-        // The cursor points past the entry shown toward newer hits: turn it round.
-        m_direction = Direction::Older;
-        m_cursor = step(step(m_cursor, Direction::Older), Direction::Older);
-    }
-    if (!m_cursor) {
-        m_olderEnabled = false;
-        return;
-    }
-    m_resultsText = m_results[*m_cursor];
-    m_cursor = step(m_cursor, Direction::Older);
-    m_newerEnabled = true;
-    m_olderEnabled = m_cursor.has_value();
+    moveHit(Direction::Older);
 }
 
 void CSearchDlg::NewerHit()
 {
-    if (!m_newerEnabled) {
+    moveHit(Direction::Newer);
+}
+
+void CSearchDlg::moveHit(Direction toward)
+{
+    const bool older = toward == Direction::Older;
+    bool& onward = older ? m_olderEnabled : m_newerEnabled;
+    bool& back = older ? m_newerEnabled : m_olderEnabled;
+    if (!onward) {
         return;
     }
-    if (m_direction == Direction::Older) {
-        m_direction = Direction::Newer;
-        m_cursor = step(step(m_cursor, Direction::Newer), Direction::Newer);
+    if (m_direction != toward) {
+        // The cursor points past the entry shown the other way: turn it round.
+        m_direction = toward;
+        m_cursor = step(step(m_cursor, toward), toward);
     }
     if (!m_cursor) {
-        m_newerEnabled = false;
+        onward = false;
         return;
     }
     m_resultsText = m_results[*m_cursor];
-    m_cursor = step(m_cursor, Direction::Newer);
-    m_olderEnabled = true;
-    m_newerEnabled = m_cursor.has_value();
+    m_cursor = step(m_cursor, toward);
+    back = true;
+    onward = m_cursor.has_value();
 }
 
 } // namespace daylark

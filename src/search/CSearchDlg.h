@@ -85,6 +85,8 @@ private:
 
     /// The entry next to `at` toward older or newer hits; none past either end.
     std::optional<std::size_t> step(std::optional<std::size_t> at, Direction toward) const;
+    /// Shows the next hit toward older or newer ones and updates both buttons.
+    void moveHit(Direction toward);
     /// The year archive the page walk starts with, open for reading.
     CPageArchive& openDocumentArchive();
 
