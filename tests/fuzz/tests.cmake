@@ -15,7 +15,7 @@ if(DAYLARK_FUZZ)
     # A fixed, short run: new inputs go to a scratch directory, the kept corpus is only read.
     add_test(NAME read_object_fuzzer
         COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-            $<TARGET_FILE:read_object_fuzzer> -runs=20000 -seed=1 -max_len=4096
+            $<TARGET_FILE:read_object_fuzzer> -runs=200000 -seed=1 -max_len=4096
             ${CMAKE_CURRENT_BINARY_DIR}/fuzz-scratch ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus)
     file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/fuzz-scratch)
 endif()
