@@ -90,6 +90,11 @@ MainActions::MainActions(QWidget& window)
     , today(command(window, "actionToday", "&Today",
                     "Show Today or check for new daylark.day\nToday/Sync",
                     QKeySequence(Qt::ALT | Qt::Key_Home), ToolbarPicture::Today))
+    , search(command(window, "actionSearch", "&Search", "Search pages, lists and alarms\nSearch",
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), ToolbarPicture::Search))
+    , synchronize(command(window, "actionSynchronize", "S&ynchronize",
+                          "Synchronize Two  Daylarks\nSynchronize", {},
+                          ToolbarPicture::Synchronize))
     , font(command(window, "actionFont", "F&ont...", "Choose the font of the page\nFont"))
     , help(command(window, "actionHelp", "&User Guide", "Open the Daylark user guide\nHelp",
                    QKeySequence::HelpContents))
@@ -118,6 +123,8 @@ void MainActions::fillMenuBar(QMenuBar& bar) const
     QMenu* daylark = bar.addMenu(tr("&Daylark"));
     daylark->addActions({forwardDay, backwardDay, today});
     daylark->addSeparator();
+    daylark->addActions({search, synchronize});
+    daylark->addSeparator();
     daylark->addAction(font);
 
     bar.addMenu(tr("&Help"))->addActions({help, about});
@@ -125,8 +132,8 @@ void MainActions::fillMenuBar(QMenuBar& bar) const
 
 void MainActions::fillToolBar(QToolBar& bar) const
 {
-    // Calendar, lists, stop watch, search and synchronize get their buttons with their
-    // dialogs; until then their slots stay empty. A separator shows only between buttons.
+    // Calendar, lists and stop watch get their buttons with their dialogs; until then their
+    // slots stay empty. A separator shows only between buttons.
     struct Slot
     {
         QAction* button = nullptr;
@@ -134,9 +141,9 @@ void MainActions::fillToolBar(QToolBar& bar) const
     };
     const Slot notBuilt;
     const Slot separator{nullptr, true};
-    const Slot slotsInOrder[] = {notBuilt,      notBuilt,     notBuilt,  separator, notBuilt,
-                                 {backwardDay}, {forwardDay}, {today},   separator, {cut},
-                                 {copy},        {paste},      separator, notBuilt};
+    const Slot slotsInOrder[] = {notBuilt,      notBuilt,     notBuilt,  separator,    {search},
+                                 {backwardDay}, {forwardDay}, {today},   separator,    {cut},
+                                 {copy},        {paste},      separator, {synchronize}};
     bool pendingSeparator = false;
     for (const Slot& slot : slotsInOrder) {
         if (slot.separator) {

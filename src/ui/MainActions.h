@@ -36,6 +36,8 @@ struct MainActions
     QAction* forwardDay;
     QAction* backwardDay;
     QAction* today;
+    QAction* search;
+    QAction* synchronize;
     QAction* font;
     QAction* help;
     QAction* about;

@@ -4,11 +4,16 @@
 #include "diary/PageFont.h"
 #include "diary/TaskBox.h"
 #include "platform/Clock.h"
+#include "search/CSearchDlg.h"
+#include "sync/CBackupSyncDlg.h"
+#include "sync/SyncSide.h"
 #include "ui/AppIcon.h"
+#include "ui/BackupSyncDialogView.h"
 #include "ui/FindBar.h"
 #include "ui/HelpWindow.h"
 #include "ui/PageEdit.h"
 #include "ui/QuietRetrySink.h"
+#include "ui/SearchDialogView.h"
 #include "ui/WindowGeometry.h"
 
 #include <QAction>
@@ -161,6 +166,33 @@ void MainWindow::showAbout()
                  QString::fromStdString(m_app.locations().dataDir()).toHtmlEscaped()));
 }
 
+void MainWindow::openSearch()
+{
+    // Opening returns the page view to today.
+    CMainFrame& frame = m_app.frame();
+    CSearchDlg logic(m_app.doc(), m_app.view(), frame.listsFile(), frame.alarmFile(),
+                     frame.displayFlags());
+    {
+        SearchDialogView dialog(logic, this);
+        render();
+        dialog.exec();
+    }
+    render();
+}
+
+void MainWindow::openSynchronize()
+{
+    CMainFrame& frame = m_app.frame();
+    const SyncSide side{m_app.doc(), frame.alarmFile(), frame.listsFile(), &m_app.view(), {}};
+    CBackupSyncDlg logic(m_app.profile(), side);
+    {
+        BackupSyncDialogView dialog(logic, this);
+        dialog.exec();
+    }
+    // A synchronisation may have merged today's page and the days around it.
+    render();
+}
+
 void MainWindow::createStatusBar()
 {
     m_messagePane = new QLabel(this);
@@ -214,6 +246,8 @@ void MainWindow::connectCommands()
             [this, &view] { run([&view] { view.BackwardDay(); }); });
     connect(a.today, &QAction::triggered, this,
             [this, &view] { run([&view] { view.TodayCommand(); }); });
+    connect(a.search, &QAction::triggered, this, &MainWindow::openSearch);
+    connect(a.synchronize, &QAction::triggered, this, &MainWindow::openSynchronize);
     connect(a.font, &QAction::triggered, this, &MainWindow::chooseFont);
     connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
     connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);

@@ -88,6 +88,8 @@ private:
     void chooseFont();
     void showHelp();
     void showAbout();
+    void openSearch();
+    void openSynchronize();
     void placeToolBar(CMainFrame::DockSide side);
     CMainFrame::DockSide dockSide() const;
 

@@ -1,6 +1,7 @@
 # Every Qt view and Qt service. A library, so the Qt Test executables link the views without main.
 add_library(daylark_ui STATIC
     ui/AppIcon.cpp
+    ui/BackupSyncDialogView.cpp
     ui/CommandLine.cpp
     ui/FindBar.cpp
     ui/HelpWindow.cpp
@@ -10,6 +11,7 @@ add_library(daylark_ui STATIC
     ui/PageTextMapping.cpp
     ui/QtMessageSink.cpp
     ui/QuietRetrySink.cpp
+    ui/SearchDialogView.cpp
     ui/SingleInstance.cpp
     ui/TaskHighlighter.cpp
     ui/TerminationSignals.cpp

@@ -8,3 +8,5 @@ endfunction()
 
 daylark_add_ui_test(PageEditTest)
 daylark_add_ui_test(MainWindowTest)
+daylark_add_ui_test(SearchDialogViewTest)
+daylark_add_ui_test(BackupSyncDialogViewTest)

@@ -1,0 +1,77 @@
+#include "ui/BackupSyncDialogView.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Profile.h"
+#include "support/TempDir.h"
+#include "support/TimeZone.h"
+#include "sync/CBackupSyncDlg.h"
+#include "sync/SyncTestData.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace daylark {
+
+class BackupSyncDialogViewTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void backsUpOnceThenOffersSynchronize()
+    {
+        const test::ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+        const test::TempDir tmp;
+        const test::FixedClock clock(test::kNow);
+        test::RecordingSink sink;
+        const std::string data = tmp.file("data");
+        createDirectories(data);
+        test::writeFile(tmp.file("daylark.ini"), "[Settings]\nBackupTodos=yes\n");
+        test::writeDayFile(data + "/daylark.day", {2, test::kNow, 0, "my page"});
+        auto app = test::startApp(data, tmp.file("daylark.ini"), sink, clock);
+        const SyncSide side = test::sideOf(*app);
+        CBackupSyncDlg logic(app->profile(), side);
+
+        BackupSyncDialogView view(logic);
+        QStringList asked;
+        view.setFileChooser([&](BackupSyncDialogView::ChooserKind kind, const QString& start,
+                                QWidget*) -> std::optional<QString> {
+            asked << start;
+            if (kind != BackupSyncDialogView::ChooserKind::Save) {
+                return std::nullopt; // cancelled
+            }
+            return QString::fromStdString(tmp.file("backup.dlk"));
+        });
+        view.show();
+        auto* backup = view.findChild<QPushButton*>("backupButton");
+        auto* synchronize = view.findChild<QPushButton*>("synchronizeButton");
+        QVERIFY(view.findChild<QCheckBox*>("listsBox")->isChecked());
+        QVERIFY(!view.findChild<QCheckBox*>("alarmsBox")->isChecked());
+        QVERIFY(!backup->isEnabled() && !synchronize->isEnabled());
+
+        QTest::mouseClick(view.findChild<QPushButton*>("browseOther"), Qt::LeftButton);
+        QCOMPARE(view.findChild<QLineEdit*>("otherPath")->text(), QString());
+        QTest::mouseClick(view.findChild<QPushButton*>("browseBackup"), Qt::LeftButton);
+        const QString archive = QString::fromStdString(data + "/1997.dlk");
+        QCOMPARE(asked, (QStringList{archive, archive}));
+        QCOMPARE(view.findChild<QLineEdit*>("backupPath")->text(),
+                 QString::fromStdString(tmp.file("backup.dlk")));
+        QVERIFY(backup->isEnabled());
+
+        QTest::mouseClick(backup, Qt::LeftButton);
+        QVERIFY2(sink.messages.empty(), sink.messages.empty() ? "" : sink.texts()[0].c_str());
+        QCOMPARE(test::readFile(tmp.file("LocalDaylark/daylark.day")),
+                 test::readFile(data + "/daylark.day"));
+        QVERIFY(!backup->isEnabled() && synchronize->isEnabled());
+        QCOMPARE(app->profile().readString("Settings", "BackupDir", ""), tmp.file("backup.dlk"));
+
+        QTest::mouseClick(view.findChild<QPushButton*>("doneButton"), Qt::LeftButton);
+        QVERIFY(!view.isVisible());
+    }
+};
+
+} // namespace daylark
+
+QTEST_MAIN(daylark::BackupSyncDialogViewTest)
+#include "BackupSyncDialogViewTest.moc"
