@@ -3,5 +3,6 @@ target_sources(daylark_core PRIVATE
     records/CDaylarkFuture.cpp
     records/CDaylarkTodo.cpp
     records/CFutureFile.cpp
+    records/CListDlg.cpp
     records/CTodoFile.cpp
 )

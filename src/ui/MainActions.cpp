@@ -90,12 +90,18 @@ MainActions::MainActions(QWidget& window)
     , today(command(window, "actionToday", "&Today",
                     "Show Today or check for new daylark.day\nToday/Sync",
                     QKeySequence(Qt::ALT | Qt::Key_Home), ToolbarPicture::Today))
+    , lists(command(window, "actionLists", "&Lists of things",
+                    "Keep named lists of things\nLists of things",
+                    QKeySequence(Qt::CTRL | Qt::Key_L), ToolbarPicture::Lists))
+    , stopWatch(toggle(window, "actionStopWatch", "Stop &Watch", "Display Stop Watch\nStop Watch"))
     , search(command(window, "actionSearch", "&Search", "Search pages, lists and alarms\nSearch",
                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), ToolbarPicture::Search))
     , synchronize(command(window, "actionSynchronize", "S&ynchronize",
                           "Synchronize Two  Daylarks\nSynchronize", {},
                           ToolbarPicture::Synchronize))
     , font(command(window, "actionFont", "F&ont...", "Choose the font of the page\nFont"))
+    , settings(command(window, "actionSettings", "S&ettings...",
+                       "Clock, Greenwich time and calendar colours\nSettings"))
     , help(command(window, "actionHelp", "&User Guide", "Open the Daylark user guide\nHelp",
                    QKeySequence::HelpContents))
     , about(command(window, "actionAbout", "&About Daylark",
@@ -123,17 +129,17 @@ void MainActions::fillMenuBar(QMenuBar& bar) const
     QMenu* daylark = bar.addMenu(tr("&Daylark"));
     daylark->addActions({forwardDay, backwardDay, today});
     daylark->addSeparator();
-    daylark->addActions({search, synchronize});
+    daylark->addActions({lists, search, synchronize});
     daylark->addSeparator();
-    daylark->addAction(font);
+    daylark->addActions({font, stopWatch, settings});
 
     bar.addMenu(tr("&Help"))->addActions({help, about});
 }
 
 void MainActions::fillToolBar(QToolBar& bar) const
 {
-    // Calendar, lists and stop watch get their buttons with their dialogs; until then their
-    // slots stay empty. A separator shows only between buttons.
+    // The calendar gets its button with its dialog; until then its
+    // slot stays empty. A separator shows only between buttons.
     struct Slot
     {
         QAction* button = nullptr;
@@ -141,9 +147,9 @@ void MainActions::fillToolBar(QToolBar& bar) const
     };
     const Slot notBuilt;
     const Slot separator{nullptr, true};
-    const Slot slotsInOrder[] = {notBuilt,      notBuilt,     notBuilt,  separator,    {search},
-                                 {backwardDay}, {forwardDay}, {today},   separator,    {cut},
-                                 {copy},        {paste},      separator, {synchronize}};
+    const Slot slotsInOrder[] = {notBuilt,      {lists},      {stopWatch}, separator,    {search},
+                                 {backwardDay}, {forwardDay}, {today},     separator,    {cut},
+                                 {copy},        {paste},      separator,   {synchronize}};
     bool pendingSeparator = false;
     for (const Slot& slot : slotsInOrder) {
         if (slot.separator) {

@@ -36,9 +36,12 @@ struct MainActions
     QAction* forwardDay;
     QAction* backwardDay;
     QAction* today;
+    QAction* lists;
+    QAction* stopWatch;
     QAction* search;
     QAction* synchronize;
     QAction* font;
+    QAction* settings;
     QAction* help;
     QAction* about;
 };

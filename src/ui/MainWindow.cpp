@@ -4,16 +4,22 @@
 #include "diary/PageFont.h"
 #include "diary/TaskBox.h"
 #include "platform/Clock.h"
+#include "records/CListDlg.h"
 #include "search/CSearchDlg.h"
 #include "sync/CBackupSyncDlg.h"
 #include "sync/SyncSide.h"
+#include "tools/CSettingsDlg.h"
+#include "tools/CStopWatchDlg.h"
 #include "ui/AppIcon.h"
 #include "ui/BackupSyncDialogView.h"
 #include "ui/FindBar.h"
 #include "ui/HelpWindow.h"
+#include "ui/ListDialogView.h"
 #include "ui/PageEdit.h"
 #include "ui/QuietRetrySink.h"
 #include "ui/SearchDialogView.h"
+#include "ui/SettingsView.h"
+#include "ui/StopWatchView.h"
 #include "ui/WindowGeometry.h"
 
 #include <QAction>
@@ -23,6 +29,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -166,6 +173,53 @@ void MainWindow::showAbout()
                  QString::fromStdString(m_app.locations().dataDir()).toHtmlEscaped()));
 }
 
+void MainWindow::openLists()
+{
+    CListDlg logic(m_app.frame().listsFile(), m_app.doc().clock());
+    ListDialogView dialog(logic, this);
+    dialog.exec();
+}
+
+void MainWindow::toggleStopWatch(bool open)
+{
+    if (!open) {
+        delete m_stopWatch; // the view first: it refers to the logic
+        m_stopWatchLogic.reset();
+        return;
+    }
+    if (m_stopWatch != nullptr) {
+        return;
+    }
+    m_stopWatchLogic = std::make_unique<CStopWatchDlg>(m_app.doc().clock(), m_page);
+    m_stopWatch = new StopWatchView(*m_stopWatchLogic, this);
+    connect(m_stopWatch, &StopWatchView::closeRequested, this, [this] {
+        const QSignalBlocker blocker(m_actions.stopWatch);
+        m_actions.stopWatch->setChecked(false);
+        // Emitted from inside the view's own close: it goes when the event loop is back.
+        m_stopWatch->deleteLater();
+        m_stopWatch = nullptr;
+        QTimer::singleShot(0, this, [this] {
+            if (m_stopWatch == nullptr) {
+                m_stopWatchLogic.reset();
+            }
+        });
+    });
+    m_stopWatch->show();
+}
+
+void MainWindow::openSettings()
+{
+    CMainFrame& frame = m_app.frame();
+    CSettingsDlg logic(m_app.profile(), frame.displayFlags(), frame.colours());
+    {
+        SettingsView dialog(
+            logic, [this] { chooseFont(); }, {}, this);
+        dialog.exec();
+    }
+    render();
+    renderClock();
+}
+
 void MainWindow::openSearch()
 {
     // Opening returns the page view to today.
@@ -246,6 +300,9 @@ void MainWindow::connectCommands()
             [this, &view] { run([&view] { view.BackwardDay(); }); });
     connect(a.today, &QAction::triggered, this,
             [this, &view] { run([&view] { view.TodayCommand(); }); });
+    connect(a.lists, &QAction::triggered, this, &MainWindow::openLists);
+    connect(a.stopWatch, &QAction::toggled, this, &MainWindow::toggleStopWatch);
+    connect(a.settings, &QAction::triggered, this, &MainWindow::openSettings);
     connect(a.search, &QAction::triggered, this, &MainWindow::openSearch);
     connect(a.synchronize, &QAction::triggered, this, &MainWindow::openSynchronize);
     connect(a.font, &QAction::triggered, this, &MainWindow::chooseFont);

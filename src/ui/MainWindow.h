@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/CMainFrame.h"
+#include "tools/CStopWatchDlg.h"
 #include "ui/MainActions.h"
+#include "ui/StopWatchView.h"
 
 #include <QFont>
 #include <QMainWindow>
 #include <QPalette>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
@@ -88,6 +91,9 @@ private:
     void chooseFont();
     void showHelp();
     void showAbout();
+    void openLists();
+    void toggleStopWatch(bool open);
+    void openSettings();
     void openSearch();
     void openSynchronize();
     void placeToolBar(CMainFrame::DockSide side);
@@ -105,6 +111,9 @@ private:
     QTimer* m_tickTimer = nullptr;
     QTimer* m_idleTimer = nullptr;
     HelpWindow* m_help = nullptr;
+    /// The open stop watch (modeless; at most one) and its logic, which outlives the window.
+    std::unique_ptr<CStopWatchDlg> m_stopWatchLogic;
+    QPointer<StopWatchView> m_stopWatch;
     QPalette m_todayPalette;
     QString m_notification;
     FontChooser m_chooseFont;

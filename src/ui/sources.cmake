@@ -5,6 +5,7 @@ add_library(daylark_ui STATIC
     ui/CommandLine.cpp
     ui/FindBar.cpp
     ui/HelpWindow.cpp
+    ui/ListDialogView.cpp
     ui/MainActions.cpp
     ui/MainWindow.cpp
     ui/PageEdit.cpp
@@ -12,7 +13,9 @@ add_library(daylark_ui STATIC
     ui/QtMessageSink.cpp
     ui/QuietRetrySink.cpp
     ui/SearchDialogView.cpp
+    ui/SettingsView.cpp
     ui/SingleInstance.cpp
+    ui/StopWatchView.cpp
     ui/TaskHighlighter.cpp
     ui/TerminationSignals.cpp
     ui/ToolbarIcons.cpp

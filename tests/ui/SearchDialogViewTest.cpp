@@ -113,7 +113,7 @@ private slots:
         QVERIFY(data.sink.messages.empty());
     }
 
-    void theMainWindowOpensBothDialogs()
+    void theMainWindowOpensItsDialogs()
     {
         SearchData data;
         QuietRetrySink sink(data.sink);
@@ -127,7 +127,9 @@ private slots:
         QCOMPARE(buttons.last(), synchronize);
 
         QStringList titles;
-        for (QAction* command : {search, synchronize}) {
+        auto* lists = window.findChild<QAction*>("actionLists");
+        auto* settings = window.findChild<QAction*>("actionSettings");
+        for (QAction* command : {search, synchronize, lists, settings}) {
             QTimer::singleShot(0, [&titles] {
                 QWidget* dialog = QApplication::activeModalWidget();
                 QVERIFY(dialog != nullptr);
@@ -137,7 +139,20 @@ private slots:
             command->trigger();
             QVERIFY(QApplication::activeModalWidget() == nullptr);
         }
-        QCOMPARE(titles, (QStringList{"Search For Text", "Daylark Synchronize or Backup"}));
+        QCOMPARE(titles, (QStringList{"Search For Text", "Daylark Synchronize or Backup",
+                                      "List Management", "Settings"}));
+
+        // The stop watch is modeless: its checked button opens it, its Close releases the button.
+        auto* stopWatch = window.findChild<QAction*>("actionStopWatch");
+        stopWatch->trigger();
+        auto* watch = window.findChild<QDialog*>("stopWatch");
+        QVERIFY(watch != nullptr && watch->isVisible() && stopWatch->isChecked());
+        QTest::keyClick(watch, Qt::Key_Escape);
+        QVERIFY(!stopWatch->isChecked());
+        QTRY_VERIFY(window.findChild<QDialog*>("stopWatch") == nullptr);
+        stopWatch->trigger();
+        stopWatch->trigger(); // the second press closes it
+        QTRY_VERIFY(window.findChild<QDialog*>("stopWatch") == nullptr);
         // The search let the lists and alarms go again.
         QCOMPARE(data.app.frame().alarmFile().holders(), 0);
         QCOMPARE(data.app.frame().listsFile().holders(), 0);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace daylark {
+
+class Profile;
+struct CalendarColours;
+struct DisplayFlags;
+
+/// The "Settings" dialog's logic: the four calendar colours, changed in place as soon as a
+/// colour is chosen, and the two clock options, stored and applied only by OK.
+class CSettingsDlg
+{
+public:
+    static constexpr std::string_view kTitle = "Settings";
+    /// The colour the colour chooser starts from.
+    static constexpr std::uint32_t kChooserStart = 0;
+
+    enum class Colour {
+        CurrentMonth,
+        NotCurrentMonth,
+        Today,
+        Holiday,
+    };
+
+    /// Every argument must outlive the logic; `colours` are the caller's copies, changed in
+    /// place.
+    CSettingsDlg(Profile& profile, DisplayFlags& flags, CalendarColours& colours);
+
+    /// Ticks each box whose profile value (UseGMT, UseUTC) contains the letter "y".
+    void Open();
+
+    void setUseGmt(bool on) { m_useGmt = on; }
+    void setUse24HourClock(bool on) { m_use24HourClock = on; }
+    /// A colour chooser ended with OK: the colour is written at once (0x00BBGGRR).
+    void ChooseColour(Colour which, std::uint32_t colour);
+    /// Writes UseGMT and UseUTC ("yes" or "no") and sets the display flags to the boxes.
+    void OK();
+
+    bool useGmt() const { return m_useGmt; }
+    bool use24HourClock() const { return m_use24HourClock; }
+    std::uint32_t colour(Colour which) const;
+
+private:
+    std::uint32_t& colourRef(Colour which) const;
+
+    Profile& m_profile;
+    DisplayFlags& m_flags;
+    CalendarColours& m_colours;
+    bool m_useGmt = false;
+    bool m_use24HourClock = false;
+};
+
+} // namespace daylark

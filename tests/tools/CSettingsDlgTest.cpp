@@ -1,0 +1,69 @@
+#include "tools/CSettingsDlg.h"
+
+#include "calendar/CalendarColours.h"
+#include "platform/DisplayFlags.h"
+#include "platform/Profile.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace daylark {
+
+TEST(CSettingsDlg, BoxesFollowTheLetterYAndOkStoresAndAppliesThem)
+{
+    const struct
+    {
+        const char* stored; ///< nullptr: absent
+        bool ticked;
+    } cases[] = {
+        {nullptr, false}, {"", false}, {"no", false}, {"Y", false}, {"y", true}, {"yes", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored == nullptr ? "(absent)" : c.stored);
+        test::TempDir dir;
+        test::RecordingSink sink;
+        Profile profile(dir.file("daylark.ini"), sink);
+        if (c.stored != nullptr) {
+            profile.writeString("Settings", "UseGMT", c.stored);
+            profile.writeString("Settings", "UseUTC", c.stored);
+        }
+        DisplayFlags flags{.use24HourClock = !c.ticked, .useGmt = !c.ticked};
+        CalendarColours colours;
+        CSettingsDlg dlg(profile, flags, colours);
+        dlg.Open();
+        EXPECT_EQ(dlg.useGmt(), c.ticked);
+        EXPECT_EQ(dlg.use24HourClock(), c.ticked);
+
+        dlg.OK();
+        const char* written = c.ticked ? "yes" : "no";
+        EXPECT_EQ(profile.readString("Settings", "UseGMT", "?"), written);
+        EXPECT_EQ(profile.readString("Settings", "UseUTC", "?"), written);
+        EXPECT_EQ(flags.useGmt, c.ticked);
+        EXPECT_EQ(flags.use24HourClock, c.ticked);
+        EXPECT_TRUE(sink.messages.empty());
+    }
+}
+
+TEST(CSettingsDlg, ChosenColourChangesAtOnceAndEachButtonItsOwn)
+{
+    test::TempDir dir;
+    test::RecordingSink sink;
+    Profile profile(dir.file("daylark.ini"), sink);
+    DisplayFlags flags;
+    CalendarColours colours;
+    CSettingsDlg dlg(profile, flags, colours);
+    dlg.Open();
+    dlg.setUseGmt(true);
+
+    dlg.ChooseColour(CSettingsDlg::Colour::CurrentMonth, 0x000000FF);
+    dlg.ChooseColour(CSettingsDlg::Colour::NotCurrentMonth, 0x0000FF00);
+    dlg.ChooseColour(CSettingsDlg::Colour::Today, 0x00FF0000);
+    dlg.ChooseColour(CSettingsDlg::Colour::Holiday, 0xFF123456);
+    // No OK: the colours are the caller's already, the clock options are not stored.
+    EXPECT_EQ(colours, (CalendarColours{0x000000FF, 0x0000FF00, 0x00FF0000, 0x00123456}));
+    EXPECT_FALSE(flags.useGmt);
+    EXPECT_EQ(profile.readString("Settings", "UseGMT", "absent"), "absent");
+}
+
+} // namespace daylark

@@ -1,0 +1,4 @@
+daylark_add_core_test(tools_tests
+    tools/CSettingsDlgTest.cpp
+    tools/CStopWatchDlgTest.cpp
+)
