@@ -1,6 +1,7 @@
 #include "ui/BackupSyncDialogView.h"
 
 #include "sync/CBackupSyncDlg.h"
+#include "ui/DialogButton.h"
 #include "ui/WaitCursor.h"
 
 #include <QCheckBox>
@@ -42,14 +43,6 @@ std::optional<QString> chooseFromDialog(BackupSyncDialogView::ChooserKind kind,
     return dialog.selectedFiles().constFirst();
 }
 
-QPushButton* button(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* result = new QPushButton(caption, parent);
-    result->setObjectName(QString::fromLatin1(name));
-    result->setAutoDefault(false);
-    return result;
-}
-
 } // namespace
 
 BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* parent)
@@ -63,8 +56,8 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
     auto* backupBox = new QGroupBox(tr("Backup this Daylark"), this);
     m_backupPath = new QLineEdit(backupBox);
     m_backupPath->setObjectName("backupPath");
-    auto* browseBackupButton = button(tr("&Browse"), "browseBackup", backupBox);
-    m_backup = button(tr("Back&up"), "backupButton", backupBox);
+    auto* browseBackupButton = dialogButton(tr("&Browse"), "browseBackup", backupBox);
+    m_backup = dialogButton(tr("Back&up"), "backupButton", backupBox);
     auto* backupLayout = new QVBoxLayout(backupBox);
     backupLayout->addWidget(new QLabel(tr("Backup Destination"), backupBox));
     backupLayout->addWidget(m_backupPath);
@@ -77,12 +70,12 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
     auto* syncBox = new QGroupBox(tr("Synchronize with another Daylark"), this);
     m_otherPath = new QLineEdit(syncBox);
     m_otherPath->setObjectName("otherPath");
-    auto* browseOtherButton = button(tr("B&rowse"), "browseOther", syncBox);
+    auto* browseOtherButton = dialogButton(tr("B&rowse"), "browseOther", syncBox);
     m_lists = new QCheckBox(tr("Lists"), syncBox);
     m_lists->setObjectName("listsBox");
     m_alarms = new QCheckBox(tr("Alarms"), syncBox);
     m_alarms->setObjectName("alarmsBox");
-    m_synchronize = button(tr("&Synchronize"), "synchronizeButton", syncBox);
+    m_synchronize = dialogButton(tr("&Synchronize"), "synchronizeButton", syncBox);
     auto* syncLayout = new QVBoxLayout(syncBox);
     syncLayout->addWidget(new QLabel(tr("Other Daylark Location"), syncBox));
     syncLayout->addWidget(m_otherPath);

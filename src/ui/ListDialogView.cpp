@@ -1,6 +1,7 @@
 #include "ui/ListDialogView.h"
 
 #include "records/CListDlg.h"
+#include "ui/DialogButton.h"
 #include "ui/PageTextMapping.h"
 
 #include <QCloseEvent>
@@ -13,18 +14,6 @@
 #include <QVBoxLayout>
 
 namespace daylark {
-
-namespace {
-
-QPushButton* pushButton(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
 
 ListDialogView::ListDialogView(CListDlg& logic, QWidget* parent)
     : QDialog(parent)
@@ -39,13 +28,13 @@ ListDialogView::ListDialogView(CListDlg& logic, QWidget* parent)
     m_names->setSortingEnabled(false); // the logic gives the order
     m_name = new QLineEdit(this);
     m_name->setObjectName("name");
-    m_add = pushButton(tr("&Add"), "addButton", this);
+    m_add = dialogButton(tr("&Add"), "addButton", this);
     m_add->setDefault(true);
-    m_delete = pushButton(tr("&Delete"), "deleteButton", this);
+    m_delete = dialogButton(tr("&Delete"), "deleteButton", this);
     m_contents = new QPlainTextEdit(this);
     m_contents->setObjectName("contents");
     m_contents->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_ok = pushButton(tr("&OK"), "okButton", this);
+    m_ok = dialogButton(tr("&OK"), "okButton", this);
 
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(tr("List Name"), this));

@@ -1,6 +1,7 @@
 #include "ui/StopWatchView.h"
 
 #include "tools/CStopWatchDlg.h"
+#include "ui/DialogButton.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -13,18 +14,6 @@
 #include <QVBoxLayout>
 
 namespace daylark {
-
-namespace {
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* result = new QPushButton(caption, parent);
-    result->setObjectName(QString::fromLatin1(name));
-    result->setAutoDefault(false);
-    return result;
-}
-
-} // namespace
 
 StopWatchView::StopWatchView(CStopWatchDlg& logic, QWidget* parent)
     : QDialog(parent)
@@ -53,12 +42,12 @@ StopWatchView::StopWatchView(CStopWatchDlg& logic, QWidget* parent)
     m_elapsed->setReadOnly(true);
     m_elapsed->setFont(fixed);
 
-    auto* start = button(tr("&Start"), "startButton", this);
+    auto* start = dialogButton(tr("&Start"), "startButton", this);
     start->setDefault(true);
-    auto* lap = button(tr("&Lap"), "lapButton", this);
-    auto* stop = button(tr("Sto&p"), "stopButton", this);
-    auto* close = button(tr("&Close"), "closeButton", this);
-    auto* exportButton = button(tr("&Export to Daylark"), "exportButton", this);
+    auto* lap = dialogButton(tr("&Lap"), "lapButton", this);
+    auto* stop = dialogButton(tr("Sto&p"), "stopButton", this);
+    auto* close = dialogButton(tr("&Close"), "closeButton", this);
+    auto* exportButton = dialogButton(tr("&Export to Daylark"), "exportButton", this);
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* each : {start, lap, stop, close, exportButton}) {

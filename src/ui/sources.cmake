@@ -3,6 +3,7 @@ add_library(daylark_ui STATIC
     ui/AppIcon.cpp
     ui/BackupSyncDialogView.cpp
     ui/CommandLine.cpp
+    ui/DialogButton.cpp
     ui/FindBar.cpp
     ui/HelpWindow.cpp
     ui/ListDialogView.cpp
