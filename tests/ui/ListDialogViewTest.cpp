@@ -5,6 +5,7 @@
 #include "support/FixedClock.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
+#include "support/WidgetLookup.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +16,8 @@
 #include <memory>
 
 namespace daylark {
+
+using test::child;
 
 namespace {
 
@@ -40,15 +43,6 @@ struct ListData
     CTodoFile lists{path, sink};
     CListDlg logic{lists, clock};
 };
-
-template <class Widget> Widget* child(QWidget& parent, const char* name)
-{
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (widget == nullptr) {
-        qFatal("no widget %s", name);
-    }
-    return widget;
-}
 
 QStringList shownNames(QListWidget* names)
 {

@@ -5,6 +5,7 @@
 #include "support/DataSetTestFiles.h"
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
+#include "support/WidgetLookup.h"
 #include "ui/MainWindow.h"
 #include "ui/QuietRetrySink.h"
 
@@ -19,6 +20,8 @@
 #include <QToolBar>
 
 namespace daylark {
+
+using test::child;
 
 namespace {
 
@@ -41,15 +44,6 @@ struct SearchData
                                       [](const char*) -> const char* { return nullptr; }),
                    sink, clock};
 };
-
-template <class Widget> Widget* child(QWidget& parent, const char* name)
-{
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (widget == nullptr) {
-        qFatal("no widget %s", name);
-    }
-    return widget;
-}
 
 } // namespace
 

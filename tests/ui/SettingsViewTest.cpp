@@ -5,6 +5,7 @@
 #include "platform/Profile.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
+#include "support/WidgetLookup.h"
 #include "tools/CSettingsDlg.h"
 
 #include <QCheckBox>
@@ -15,18 +16,7 @@
 
 namespace daylark {
 
-namespace {
-
-template <class Widget> Widget* child(QObject& parent, const char* name)
-{
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (widget == nullptr) {
-        qFatal("no widget %s", name);
-    }
-    return widget;
-}
-
-} // namespace
+using test::child;
 
 class SettingsViewTest : public QObject
 {

@@ -2,6 +2,7 @@
 
 #include "diary/BufferPageText.h"
 #include "support/FixedClock.h"
+#include "support/WidgetLookup.h"
 #include "tools/CStopWatchDlg.h"
 
 #include <QLineEdit>
@@ -13,18 +14,7 @@
 
 namespace daylark {
 
-namespace {
-
-template <class Widget> Widget* child(QObject& parent, const char* name)
-{
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (widget == nullptr) {
-        qFatal("no widget %s", name);
-    }
-    return widget;
-}
-
-} // namespace
+using test::child;
 
 class StopWatchViewTest : public QObject
 {
