@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
@@ -73,6 +74,25 @@ bool runProcess(const std::vector<std::string>& command, ProcessRun& run)
         std::fprintf(stderr, "cannot run %s\n", argv[0]);
     }
     return true;
+}
+
+bool RunOptions::take(const std::string& name, const std::string& value)
+{
+    if (name == "--runs") {
+        runs = std::atoi(value.c_str());
+    } else if (name == "--warmup") {
+        warmup = std::atoi(value.c_str());
+    } else if (name == "--label") {
+        label = value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool RunOptions::valid() const
+{
+    return runs >= 1 && runs <= 1000 && warmup >= 0 && warmup <= 100;
 }
 
 double median(std::vector<double> values)

@@ -19,6 +19,19 @@ struct ProcessRun
 /// a message on standard error, when it cannot be started.
 bool runProcess(const std::vector<std::string>& command, ProcessRun& run);
 
+/// The options every whole-process benchmark takes: --runs N, --warmup N, --label TEXT.
+struct RunOptions
+{
+    int runs = 20;
+    int warmup = 2;
+    std::string label;
+
+    /// Takes `name` with its `value` when it is one of the three; false otherwise.
+    bool take(const std::string& name, const std::string& value);
+    /// Whether the counts are within reason (1 to 1000 runs, 0 to 100 warm-up runs).
+    bool valid() const;
+};
+
 /// The median (the mean of the middle two for an even count); 0 for no values.
 double median(std::vector<double> values);
 

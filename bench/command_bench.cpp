@@ -36,9 +36,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    int runs = 20;
-    int warmup = 2;
-    std::string label = "command";
+    daylark::bench::RunOptions options{20, 2, "command"};
     int i = 1;
     for (; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -46,22 +44,17 @@ int main(int argc, char** argv)
             ++i;
             break;
         }
-        if (i + 1 >= argc) {
+        if (i + 1 >= argc || !options.take(arg, argv[i + 1])) {
             return usage();
         }
-        if (arg == "--runs") {
-            runs = std::atoi(argv[++i]);
-        } else if (arg == "--warmup") {
-            warmup = std::atoi(argv[++i]);
-        } else if (arg == "--label") {
-            label = argv[++i];
-        } else {
-            return usage();
-        }
+        ++i;
     }
-    if (i >= argc || runs < 1 || runs > 1000 || warmup < 0 || warmup > 100) {
+    if (i >= argc || !options.valid()) {
         return usage();
     }
+    const int runs = options.runs;
+    const int warmup = options.warmup;
+    const std::string& label = options.label;
     const std::vector<std::string> command(argv + i, argv + argc);
 
     std::vector<ProcessRun> counted;

@@ -35,9 +35,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    int runs = 20;
-    int warmup = 3;
-    std::string label = "search";
+    daylark::bench::RunOptions options{20, 3, "search"};
     std::string word;
     std::string texts;
     int i = 1;
@@ -51,24 +49,20 @@ int main(int argc, char** argv)
             return usage();
         }
         const std::string value = argv[++i];
-        if (arg == "--runs") {
-            runs = std::atoi(value.c_str());
-        } else if (arg == "--warmup") {
-            warmup = std::atoi(value.c_str());
-        } else if (arg == "--label") {
-            label = value;
-        } else if (arg == "--word") {
+        if (arg == "--word") {
             word = value;
         } else if (arg == "--texts") {
             texts = value;
-        } else {
+        } else if (!options.take(arg, value)) {
             return usage();
         }
     }
-    if (i >= argc || word.empty() || texts.empty() || runs < 1 || runs > 1000 || warmup < 0 ||
-        warmup > 100) {
+    if (i >= argc || word.empty() || texts.empty() || !options.valid()) {
         return usage();
     }
+    const int runs = options.runs;
+    const int warmup = options.warmup;
+    const std::string& label = options.label;
     const std::vector<std::string> search(argv + i, argv + argc);
     const std::vector<std::string> grep = {"grep", "-c", "-i", "-F", "-r", word, texts};
 
