@@ -15,7 +15,11 @@ namespace daylark {
 
 namespace {
 
-QString tr(const char* text)
+/// The command texts are translated in the main window's context; CMD_TEXT marks them for the
+/// translation tools where they are written.
+#define CMD_TEXT(text) QT_TRANSLATE_NOOP("MainWindow", text)
+
+QString translated(const char* text)
 {
     return QCoreApplication::translate("MainWindow", text);
 }
@@ -26,9 +30,9 @@ QAction* command(QWidget& window, const char* name, const char* menuText, const 
                  const QKeySequence& shortcut = {},
                  std::optional<ToolbarPicture> picture = std::nullopt)
 {
-    auto* action = new QAction(tr(menuText), &window);
+    auto* action = new QAction(translated(menuText), &window);
     action->setObjectName(QString::fromLatin1(name));
-    const QStringList halves = tr(prompt).split(QLatin1Char('\n'));
+    const QStringList halves = translated(prompt).split(QLatin1Char('\n'));
     action->setStatusTip(halves.value(0));
     QString tip = halves.value(1, halves.value(0));
     if (!shortcut.isEmpty()) {
@@ -55,67 +59,78 @@ QAction* toggle(QWidget& window, const char* name, const char* menuText, const c
 } // namespace
 
 MainActions::MainActions(QWidget& window)
-    : saveNow(command(window, "actionSaveNow", "&Save Now", "Save today's Daylark Page\nSave Now",
-                      QKeySequence::Save))
-    , exit(command(window, "actionExit", "E&xit", "Save the page and close Daylark\nExit",
+    : saveNow(command(window, "actionSaveNow", CMD_TEXT("&Save Now"),
+                      CMD_TEXT("Save today's Daylark Page\nSave Now"), QKeySequence::Save))
+    , exit(command(window, "actionExit", CMD_TEXT("E&xit"),
+                   CMD_TEXT("Save the page and close Daylark\nExit"),
                    QKeySequence(Qt::CTRL | Qt::Key_Q)))
-    , undo(command(window, "actionUndo", "&Undo", "Take back the last change\nUndo",
-                   QKeySequence::Undo))
-    , cut(command(window, "actionCut", "Cu&t", "Move the selection to the clipboard\nCut",
-                  QKeySequence::Cut, ToolbarPicture::Cut))
-    , copy(command(window, "actionCopy", "&Copy", "Copy the selection to the clipboard\nCopy",
-                   QKeySequence::Copy, ToolbarPicture::Copy))
-    , paste(command(window, "actionPaste", "&Paste", "Insert the text of the clipboard\nPaste",
-                    QKeySequence::Paste, ToolbarPicture::Paste))
-    , find(command(window, "actionFind", "&Find in Page...", "Find text in the page\nFind",
-                   QKeySequence::Find))
-    , toggleTask(command(window, "actionToggleTask", "Toggle Task &Box",
-                         "Mark the line's task done or open, or make the line a task\nTask box",
-                         QKeySequence(Qt::CTRL | Qt::Key_Space)))
-    , timeStamp(command(window, "actionTimeStamp", "Insert Time &Stamp",
-                        "Insert the time at the caret\nTime stamp", QKeySequence(Qt::Key_F5)))
-    , joinLines(command(window, "actionJoinLines", "&Join Lines",
-                        "Join the selected lines into one\nJoin lines", QKeySequence(Qt::Key_F4)))
-    , toolBar(toggle(window, "actionToolBar", "&Toolbar", "Show or hide the toolbar\nToolbar"))
-    , statusBar(toggle(window, "actionStatusBar", "&Status Bar",
-                       "Show or hide the status bar\nStatus Bar"))
-    , menu(toggle(window, "actionMenu", "&Menu", "Show or hide the menu bar\nMenu",
-                  QKeySequence(Qt::Key_F2)))
-    , forwardDay(command(window, "actionForwardDay", "&Forward Day",
-                         "Move Forward One Day\nForward", QKeySequence(Qt::ALT | Qt::Key_Right),
-                         ToolbarPicture::ForwardDay))
-    , backwardDay(command(window, "actionBackwardDay", "&Backward Day",
-                          "Move Backward One Day\nBackward", QKeySequence(Qt::ALT | Qt::Key_Left),
-                          ToolbarPicture::BackwardDay))
-    , today(command(window, "actionToday", "&Today",
-                    "Show Today or check for new daylark.day\nToday/Sync",
+    , undo(command(window, "actionUndo", CMD_TEXT("&Undo"),
+                   CMD_TEXT("Take back the last change\nUndo"), QKeySequence::Undo))
+    , cut(command(window, "actionCut", CMD_TEXT("Cu&t"),
+                  CMD_TEXT("Move the selection to the clipboard\nCut"), QKeySequence::Cut,
+                  ToolbarPicture::Cut))
+    , copy(command(window, "actionCopy", CMD_TEXT("&Copy"),
+                   CMD_TEXT("Copy the selection to the clipboard\nCopy"), QKeySequence::Copy,
+                   ToolbarPicture::Copy))
+    , paste(command(window, "actionPaste", CMD_TEXT("&Paste"),
+                    CMD_TEXT("Insert the text of the clipboard\nPaste"), QKeySequence::Paste,
+                    ToolbarPicture::Paste))
+    , find(command(window, "actionFind", CMD_TEXT("&Find in Page..."),
+                   CMD_TEXT("Find text in the page\nFind"), QKeySequence::Find))
+    , toggleTask(
+          command(window, "actionToggleTask", CMD_TEXT("Toggle Task &Box"),
+                  CMD_TEXT("Mark the line's task done or open, or make the line a task\nTask box"),
+                  QKeySequence(Qt::CTRL | Qt::Key_Space)))
+    , timeStamp(command(window, "actionTimeStamp", CMD_TEXT("Insert Time &Stamp"),
+                        CMD_TEXT("Insert the time at the caret\nTime stamp"),
+                        QKeySequence(Qt::Key_F5)))
+    , joinLines(command(window, "actionJoinLines", CMD_TEXT("&Join Lines"),
+                        CMD_TEXT("Join the selected lines into one\nJoin lines"),
+                        QKeySequence(Qt::Key_F4)))
+    , toolBar(toggle(window, "actionToolBar", CMD_TEXT("&Toolbar"),
+                     CMD_TEXT("Show or hide the toolbar\nToolbar")))
+    , statusBar(toggle(window, "actionStatusBar", CMD_TEXT("&Status Bar"),
+                       CMD_TEXT("Show or hide the status bar\nStatus Bar")))
+    , menu(toggle(window, "actionMenu", CMD_TEXT("&Menu"),
+                  CMD_TEXT("Show or hide the menu bar\nMenu"), QKeySequence(Qt::Key_F2)))
+    , forwardDay(command(window, "actionForwardDay", CMD_TEXT("&Forward Day"),
+                         CMD_TEXT("Move Forward One Day\nForward"),
+                         QKeySequence(Qt::ALT | Qt::Key_Right), ToolbarPicture::ForwardDay))
+    , backwardDay(command(window, "actionBackwardDay", CMD_TEXT("&Backward Day"),
+                          CMD_TEXT("Move Backward One Day\nBackward"),
+                          QKeySequence(Qt::ALT | Qt::Key_Left), ToolbarPicture::BackwardDay))
+    , today(command(window, "actionToday", CMD_TEXT("&Today"),
+                    CMD_TEXT("Show Today or check for new daylark.day\nToday/Sync"),
                     QKeySequence(Qt::ALT | Qt::Key_Home), ToolbarPicture::Today))
-    , lists(command(window, "actionLists", "&Lists of things",
-                    "Keep named lists of things\nLists of things",
+    , lists(command(window, "actionLists", CMD_TEXT("&Lists of things"),
+                    CMD_TEXT("Keep named lists of things\nLists of things"),
                     QKeySequence(Qt::CTRL | Qt::Key_L), ToolbarPicture::Lists))
-    , stopWatch(toggle(window, "actionStopWatch", "Stop &Watch", "Display Stop Watch\nStop Watch"))
-    , search(command(window, "actionSearch", "&Search", "Search pages, lists and alarms\nSearch",
+    , stopWatch(toggle(window, "actionStopWatch", CMD_TEXT("Stop &Watch"),
+                       CMD_TEXT("Display Stop Watch\nStop Watch")))
+    , search(command(window, "actionSearch", CMD_TEXT("&Search"),
+                     CMD_TEXT("Search pages, lists and alarms\nSearch"),
                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), ToolbarPicture::Search))
-    , synchronize(command(window, "actionSynchronize", "S&ynchronize",
-                          "Synchronize Two  Daylarks\nSynchronize", {},
+    , synchronize(command(window, "actionSynchronize", CMD_TEXT("S&ynchronize"),
+                          CMD_TEXT("Synchronize Two  Daylarks\nSynchronize"), {},
                           ToolbarPicture::Synchronize))
-    , font(command(window, "actionFont", "F&ont...", "Choose the font of the page\nFont"))
-    , settings(command(window, "actionSettings", "S&ettings...",
-                       "Clock, Greenwich time and calendar colours\nSettings"))
-    , help(command(window, "actionHelp", "&User Guide", "Open the Daylark user guide\nHelp",
-                   QKeySequence::HelpContents))
-    , about(command(window, "actionAbout", "&About Daylark",
-                    "Show the version and the data directory\nAbout"))
+    , font(command(window, "actionFont", CMD_TEXT("F&ont..."),
+                   CMD_TEXT("Choose the font of the page\nFont")))
+    , settings(command(window, "actionSettings", CMD_TEXT("S&ettings..."),
+                       CMD_TEXT("Clock, Greenwich time and calendar colours\nSettings")))
+    , help(command(window, "actionHelp", CMD_TEXT("&User Guide"),
+                   CMD_TEXT("Open the Daylark user guide\nHelp"), QKeySequence::HelpContents))
+    , about(command(window, "actionAbout", CMD_TEXT("&About Daylark"),
+                    CMD_TEXT("Show the version and the data directory\nAbout")))
 {}
 
 void MainActions::fillMenuBar(QMenuBar& bar) const
 {
-    QMenu* file = bar.addMenu(tr("&File"));
+    QMenu* file = bar.addMenu(QCoreApplication::translate("MainWindow", "&File"));
     file->addAction(saveNow);
     file->addSeparator();
     file->addAction(exit);
 
-    QMenu* edit = bar.addMenu(tr("&Edit"));
+    QMenu* edit = bar.addMenu(QCoreApplication::translate("MainWindow", "&Edit"));
     edit->addAction(undo);
     edit->addSeparator();
     edit->addActions({cut, copy, paste});
@@ -124,16 +139,17 @@ void MainActions::fillMenuBar(QMenuBar& bar) const
     edit->addSeparator();
     edit->addActions({toggleTask, timeStamp, joinLines});
 
-    bar.addMenu(tr("&View"))->addActions({toolBar, statusBar, menu});
+    bar.addMenu(QCoreApplication::translate("MainWindow", "&View"))
+        ->addActions({toolBar, statusBar, menu});
 
-    QMenu* daylark = bar.addMenu(tr("&Daylark"));
+    QMenu* daylark = bar.addMenu(QCoreApplication::translate("MainWindow", "&Daylark"));
     daylark->addActions({forwardDay, backwardDay, today});
     daylark->addSeparator();
     daylark->addActions({lists, search, synchronize});
     daylark->addSeparator();
     daylark->addActions({font, stopWatch, settings});
 
-    bar.addMenu(tr("&Help"))->addActions({help, about});
+    bar.addMenu(QCoreApplication::translate("MainWindow", "&Help"))->addActions({help, about});
 }
 
 void MainActions::fillToolBar(QToolBar& bar) const

@@ -1,7 +1,6 @@
 #include "ui/MainWindow.h"
 
 #include "app/DaylarkApp.h"
-#include "diary/PageFont.h"
 #include "diary/TaskBox.h"
 #include "platform/Clock.h"
 #include "records/CListDlg.h"
@@ -11,37 +10,30 @@
 #include "tools/CSettingsDlg.h"
 #include "tools/CStopWatchDlg.h"
 #include "ui/AppIcon.h"
-#include "ui/BackupSyncDialogView.h"
 #include "ui/FindBar.h"
 #include "ui/HelpWindow.h"
-#include "ui/ListDialogView.h"
+#include "ui/MainDialogs.h"
 #include "ui/PageEdit.h"
+#include "ui/PageFontConversion.h"
 #include "ui/QuietRetrySink.h"
-#include "ui/SearchDialogView.h"
-#include "ui/SettingsView.h"
 #include "ui/StopWatchView.h"
 #include "ui/WindowGeometry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontDialog>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace daylark {
 
 namespace {
 
-constexpr const char* kIdleText = "Notes of the Day :) F1 for Help";
 /// The clock pane is as wide as the widest time it shows in the 12-hour clock.
 constexpr const char* kClockWidthText = "12:22 AM";
 
@@ -60,35 +52,18 @@ QPalette pastDayPalette(QPalette palette)
     return palette;
 }
 
-/// The face name the profile can keep: at most PageFont::kMaxFaceName bytes of UTF-8, never
-/// cut inside a character.
-std::string faceNameOf(QString family)
-{
-    while (family.toUtf8().size() > qsizetype(PageFont::kMaxFaceName)) {
-        family.chop(family.size() >= 2 && family.at(family.size() - 1).isLowSurrogate() ? 2 : 1);
-    }
-    return family.toStdString();
-}
-
-std::optional<QFont> chooseFromDialog(const QFont& current, QWidget* parent)
-{
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, current, parent,
-                                            QCoreApplication::translate("MainWindow", "Page Font"));
-    return ok ? std::optional<QFont>(font) : std::nullopt;
-}
-
 } // namespace
 
-MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, QWidget* parent)
+MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& dialogs,
+                       QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
     , m_messages(messages)
+    , m_dialogs(dialogs)
     , m_actions(*this)
     , m_page(new PageEdit(this))
     , m_tickTimer(new QTimer(this))
     , m_idleTimer(new QTimer(this))
-    , m_chooseFont(chooseFromDialog)
 {
     setObjectName("mainWindow");
     setWindowIcon(applicationIcon());
@@ -165,44 +140,40 @@ void MainWindow::createBars()
 
 void MainWindow::showAbout()
 {
-    QMessageBox::about(
-        this, tr("About Daylark"),
+    m_dialogs.showAbout(
+        tr("About Daylark"),
         tr("<h3>Daylark %1</h3><p>A day planner: one page a day, open tasks carried over to "
            "the next day.</p><p>Data: %2</p>")
             .arg(QStringLiteral(DAYLARK_VERSION),
-                 QString::fromStdString(m_app.locations().dataDir()).toHtmlEscaped()));
+                 QString::fromStdString(m_app.locations().dataDir()).toHtmlEscaped()),
+        *this);
 }
 
 void MainWindow::openLists()
 {
     CListDlg logic(m_app.frame().listsFile(), m_app.doc().clock());
-    ListDialogView dialog(logic, this);
-    dialog.exec();
+    m_dialogs.runLists(logic, *this);
 }
 
 void MainWindow::toggleStopWatch(bool open)
 {
     if (!open) {
-        delete m_stopWatch; // the view first: it refers to the logic
-        m_stopWatchLogic.reset();
+        if (m_stopWatch != nullptr) {
+            m_stopWatch->reject();
+        }
         return;
     }
     if (m_stopWatch != nullptr) {
         return;
     }
-    m_stopWatchLogic = std::make_unique<CStopWatchDlg>(m_app.doc().clock(), m_page);
-    m_stopWatch = new StopWatchView(*m_stopWatchLogic, this);
+    m_stopWatch =
+        new StopWatchView(std::make_unique<CStopWatchDlg>(m_app.doc().clock(), m_page), this);
     connect(m_stopWatch, &StopWatchView::closeRequested, this, [this] {
         const QSignalBlocker blocker(m_actions.stopWatch);
         m_actions.stopWatch->setChecked(false);
         // Emitted from inside the view's own close: it goes when the event loop is back.
         m_stopWatch->deleteLater();
         m_stopWatch = nullptr;
-        QTimer::singleShot(0, this, [this] {
-            if (m_stopWatch == nullptr) {
-                m_stopWatchLogic.reset();
-            }
-        });
     });
     m_stopWatch->show();
 }
@@ -211,11 +182,8 @@ void MainWindow::openSettings()
 {
     CMainFrame& frame = m_app.frame();
     CSettingsDlg logic(m_app.profile(), frame.displayFlags(), frame.colours());
-    {
-        SettingsView dialog(
-            logic, [this] { chooseFont(); }, {}, this);
-        dialog.exec();
-    }
+    m_dialogs.runSettings(
+        logic, [this] { chooseFont(); }, *this);
     render();
     renderClock();
 }
@@ -226,11 +194,7 @@ void MainWindow::openSearch()
     CMainFrame& frame = m_app.frame();
     CSearchDlg logic(m_app.doc(), m_app.view(), frame.listsFile(), frame.alarmFile(),
                      frame.displayFlags());
-    {
-        SearchDialogView dialog(logic, this);
-        render();
-        dialog.exec();
-    }
+    m_dialogs.runSearch(logic, *this, [this] { render(); });
     render();
 }
 
@@ -239,10 +203,7 @@ void MainWindow::openSynchronize()
     CMainFrame& frame = m_app.frame();
     const SyncSide side{m_app.doc(), frame.alarmFile(), frame.listsFile(), &m_app.view(), {}};
     CBackupSyncDlg logic(m_app.profile(), side);
-    {
-        BackupSyncDialogView dialog(logic, this);
-        dialog.exec();
-    }
+    m_dialogs.runBackupSync(logic, *this);
     // A synchronisation may have merged today's page and the days around it.
     render();
 }
@@ -366,7 +327,7 @@ QString MainWindow::messagePaneText() const
         return tr("A past day, read-only. Alt+Right steps forward; Alt+Home (Today) returns to "
                   "today's page.");
     }
-    return tr(kIdleText);
+    return tr("Notes of the Day :) F1 for Help");
 }
 
 void MainWindow::showNotification(const QString& text)
@@ -502,21 +463,11 @@ void MainWindow::bringToFront()
 
 void MainWindow::chooseFont()
 {
-    const std::optional<QFont> chosen = m_chooseFont(m_page->font(), this);
+    const std::optional<QFont> chosen = m_dialogs.chooseFont(m_page->font(), *this);
     if (!chosen) {
         return;
     }
-    PageFont font = m_app.doc().pageFont();
-    if (chosen->pointSizeF() > 0) {
-        font.Height = -static_cast<std::int32_t>(std::lround(chosen->pointSizeF() * 96.0 / 72.0));
-    } else if (chosen->pixelSize() > 0) {
-        font.Height = -chosen->pixelSize();
-    }
-    font.Weight = chosen->weight();
-    font.Italic = chosen->italic() ? 1 : 0;
-    font.Underline = chosen->underline() ? 1 : 0;
-    font.StrikeOut = chosen->strikeOut() ? 1 : 0;
-    font.FaceName = faceNameOf(chosen->family());
+    const PageFont font = pageFontOf(*chosen, m_app.doc().pageFont());
     run([this, &font] {
         m_app.doc().SetPageFont(font);
         m_app.doc().SavePageFont();

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "app/CMainFrame.h"
-#include "tools/CStopWatchDlg.h"
 #include "ui/MainActions.h"
 #include "ui/StopWatchView.h"
 
-#include <QFont>
 #include <QMainWindow>
 #include <QPalette>
 #include <QPointer>
 
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <optional>
 
 class QLabel;
 class QTimer;
@@ -24,6 +20,7 @@ namespace daylark {
 class DaylarkApp;
 class FindBar;
 class HelpWindow;
+class MainDialogs;
 class PageEdit;
 class QuietRetrySink;
 
@@ -36,12 +33,10 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    /// Chooses a font for the Font command, starting from the page's; nothing when cancelled.
-    using FontChooser = std::function<std::optional<QFont>(const QFont& current, QWidget* parent)>;
-
-    /// `app` has been started; `messages` is the sink it reports through. Both must outlive the
-    /// window. The page text moves into the window's editor.
-    MainWindow(DaylarkApp& app, QuietRetrySink& messages, QWidget* parent = nullptr);
+    /// `app` has been started; `messages` is the sink it reports through; `dialogs` opens every
+    /// dialog. All three must outlive the window. The page text moves into the window's editor.
+    MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& dialogs,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     /// The last step of start-up: restores the menu, toolbar and clock settings and the saved
@@ -64,7 +59,6 @@ public:
     void showNotification(const QString& text);
 
     PageEdit& page() { return *m_page; }
-    void setFontChooser(FontChooser chooser) { m_chooseFont = std::move(chooser); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +95,7 @@ private:
 
     DaylarkApp& m_app;
     QuietRetrySink& m_messages;
+    MainDialogs& m_dialogs;
     MainActions m_actions;
     PageEdit* m_page = nullptr;
     FindBar* m_findBar = nullptr;
@@ -111,12 +106,10 @@ private:
     QTimer* m_tickTimer = nullptr;
     QTimer* m_idleTimer = nullptr;
     HelpWindow* m_help = nullptr;
-    /// The open stop watch (modeless; at most one) and its logic, which outlives the window.
-    std::unique_ptr<CStopWatchDlg> m_stopWatchLogic;
+    /// The open stop watch (modeless; at most one), a child that owns its logic.
     QPointer<StopWatchView> m_stopWatch;
     QPalette m_todayPalette;
     QString m_notification;
-    FontChooser m_chooseFont;
     bool m_saving = false;
     bool m_closed = false;
     bool m_starting = false;

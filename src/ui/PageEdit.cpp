@@ -1,41 +1,14 @@
 #include "ui/PageEdit.h"
 
 #include "diary/PageFont.h"
+#include "ui/PageFontConversion.h"
 #include "ui/PageTextMapping.h"
 #include "ui/TaskHighlighter.h"
 
-#include <QFontDatabase>
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include <cmath>
-
 namespace daylark {
-
-namespace {
-
-/// The page font's height is in pixels at 96 dpi (negative: character height; a positive
-/// value is read the same way); 0 keeps the default size.
-QFont qtFontOf(const PageFont& page)
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    if (!page.FaceName.empty()) {
-        font.setFamilies({QString::fromStdString(page.FaceName)});
-    }
-    if (page.Height != 0) {
-        const double points = std::abs(static_cast<double>(page.Height)) * 72.0 / 96.0;
-        font.setPointSizeF(points);
-    }
-    if (page.Weight >= 100 && page.Weight <= 900) {
-        font.setWeight(static_cast<QFont::Weight>(page.Weight));
-    }
-    font.setItalic(page.Italic != 0);
-    font.setUnderline(page.Underline != 0);
-    font.setStrikeOut(page.StrikeOut != 0);
-    return font;
-}
-
-} // namespace
 
 PageEdit::PageEdit(QWidget* parent)
     : QPlainTextEdit(parent)

@@ -15,9 +15,9 @@
 
 namespace daylark {
 
-StopWatchView::StopWatchView(CStopWatchDlg& logic, QWidget* parent)
+StopWatchView::StopWatchView(std::unique_ptr<CStopWatchDlg> logic, QWidget* parent)
     : QDialog(parent)
-    , m_logic(logic)
+    , m_logic(std::move(logic))
 {
     setObjectName("stopWatch");
     setWindowTitle(QString::fromStdString(std::string(CStopWatchDlg::kTitle)));
@@ -67,23 +67,23 @@ StopWatchView::StopWatchView(CStopWatchDlg& logic, QWidget* parent)
     m_timer->setInterval(CStopWatchDlg::kTickMs);
 
     connect(m_timer, &QTimer::timeout, this, [this] {
-        m_logic.Tick();
+        m_logic->Tick();
         render();
     });
     connect(start, &QPushButton::clicked, this, [this] {
-        m_logic.Start();
+        m_logic->Start();
         m_timer->stop(); // a new run ticks in step with its own start
         render();
     });
     connect(lap, &QPushButton::clicked, this, [this] {
-        m_logic.Lap();
+        m_logic->Lap();
         render();
     });
     connect(stop, &QPushButton::clicked, this, [this] {
-        m_logic.Stop();
+        m_logic->Stop();
         render();
     });
-    connect(exportButton, &QPushButton::clicked, this, [this] { m_logic.Export(); });
+    connect(exportButton, &QPushButton::clicked, this, [this] { m_logic->Export(); });
     connect(close, &QPushButton::clicked, this, &StopWatchView::reject);
 
     render();
@@ -107,7 +107,7 @@ void StopWatchView::closeEvent(QCloseEvent* event)
 
 void StopWatchView::render()
 {
-    const auto& lines = m_logic.lines();
+    const auto& lines = m_logic->lines();
     if (m_list->count() > static_cast<int>(lines.size())) {
         m_list->clear();
     }
@@ -117,8 +117,8 @@ void StopWatchView::render()
     if (m_list->count() > 0) {
         m_list->scrollToBottom();
     }
-    m_elapsed->setText(QString::fromStdString(m_logic.elapsedText()));
-    if (!m_logic.running()) {
+    m_elapsed->setText(QString::fromStdString(m_logic->elapsedText()));
+    if (!m_logic->running()) {
         m_timer->stop();
     } else if (!m_timer->isActive()) {
         m_timer->start();

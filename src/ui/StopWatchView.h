@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLineEdit;
 class QListWidget;
 class QTimer;
@@ -14,14 +16,14 @@ class CStopWatchDlg;
 /// tick while the logic is running and shows the lap list and the running time.
 ///
 /// Close, Escape and the close box hide the window and emit closeRequested(); the owner then
-/// releases its Stop Watch button and destroys the window (and after it the logic).
+/// releases its Stop Watch button and destroys the window, and the logic with it.
 class StopWatchView : public QDialog
 {
     Q_OBJECT
 
 public:
-    /// `logic` must outlive the window.
-    explicit StopWatchView(CStopWatchDlg& logic, QWidget* parent = nullptr);
+    /// The window owns its logic: the laps live as long as the window.
+    explicit StopWatchView(std::unique_ptr<CStopWatchDlg> logic, QWidget* parent = nullptr);
     ~StopWatchView() override;
 
     void reject() override;
@@ -36,7 +38,7 @@ protected:
 private:
     void render();
 
-    CStopWatchDlg& m_logic;
+    std::unique_ptr<CStopWatchDlg> m_logic;
     QListWidget* m_list = nullptr;
     QLineEdit* m_elapsed = nullptr;
     QTimer* m_timer = nullptr;

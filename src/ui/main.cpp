@@ -3,6 +3,7 @@
 #include "platform/Locations.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandLine.h"
+#include "ui/MainDialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageSink.h"
 #include "ui/QuietRetrySink.h"
@@ -161,7 +162,8 @@ int main(int argc, char** argv)
     DaylarkApp app(locations, messages, clock);
     app.start();
 
-    MainWindow window(app, messages);
+    ModalDialogs dialogs;
+    MainWindow window(app, messages, dialogs);
     boxes.setWindow(
         &window, [&window] { window.bringToFront(); },
         [&window](const std::string& text) {

@@ -8,8 +8,10 @@ add_library(daylark_ui STATIC
     ui/HelpWindow.cpp
     ui/ListDialogView.cpp
     ui/MainActions.cpp
+    ui/MainDialogs.cpp
     ui/MainWindow.cpp
     ui/PageEdit.cpp
+    ui/PageFontConversion.cpp
     ui/PageTextMapping.cpp
     ui/QtMessageSink.cpp
     ui/QuietRetrySink.cpp

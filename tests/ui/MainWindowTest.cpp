@@ -3,14 +3,21 @@
 #include "app/DaylarkApp.h"
 #include "diary/CDaylarkPage.h"
 #include "diary/CPageArchive.h"
+#include "records/CListDlg.h"
+#include "search/CSearchDlg.h"
+#include "support/DataSetTestFiles.h"
 #include "support/FixedClock.h"
+#include "support/RecordingDialogs.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
+#include "support/WidgetLookup.h"
+#include "tools/CSettingsDlg.h"
 #include "ui/PageEdit.h"
 #include "ui/QuietRetrySink.h"
 #include "ui/SingleInstance.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -33,27 +40,16 @@ constexpr const char* kZone = "EST5EDT,M4.1.0,M10.5.0";
 constexpr std::int64_t kMorning = 857397900;         // Monday 3 March 1997, 9:05 in New York
 constexpr std::int64_t kSecondOfJanuary = 852217200; // Thursday 2 January 1997, 10:00
 
-/// Records every message; can run something while a box is "open", as a tick
-/// that arrives during a real box would.
+/// Records every message and counts the boxes of one kind.
 class BoxSink : public test::RecordingSink
 {
 public:
-    MessageAnswer ask(const std::string& text, const std::string& caption, MessageIcon icon,
-                      MessageButtons buttons) override
-    {
-        const MessageAnswer answer = RecordingSink::ask(text, caption, icon, buttons);
-        if (whileOpen) {
-            std::exchange(whileOpen, nullptr)();
-        }
-        return answer;
-    }
     int countCaption(const std::string& part) const
     {
         return int(std::count_if(messages.begin(), messages.end(), [&](const Message& m) {
             return m.caption.find(part) != std::string::npos;
         }));
     }
-    std::function<void()> whileOpen;
 };
 
 Locations locationsIn(const test::TempDir& dir, const std::string& dayFile = {})
@@ -94,31 +90,38 @@ struct Session
         , app(locationsIn(dir, dayFile), sink, clock)
     {
         app.start();
-        window = std::make_unique<MainWindow>(app, sink);
+        window = std::make_unique<MainWindow>(app, sink, dialogs);
         window->initialShow(WindowPlacement::kShowNormal);
         window->activateWindow();
         window->page().setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        active = QTest::qWaitForWindowActive(window.get());
     }
     PageEdit& page() { return window->page(); }
     QString shown() { return page().toPlainText(); }
     QString title() { return window->windowTitle(); }
-    QLabel* label(const char* name) { return window->findChild<QLabel*>(name); }
-    /// The user stops typing: the idle timer runs out at once.
-    void pause()
+    QLabel* label(const char* name) { return test::child<QLabel>(*window, name); }
+    QAction* action(const char* name) { return test::child<QAction>(*window, name); }
+    /// The user stops typing: the idle timer runs out at once. False when no idle save was
+    /// due or it did not run.
+    [[nodiscard]] bool pause()
     {
-        auto* idle = window->findChild<QTimer*>("idleTimer");
-        QVERIFY(idle->isActive());
+        auto* idle = test::child<QTimer>(*window, "idleTimer");
+        if (!idle->isActive()) {
+            return false;
+        }
         idle->setInterval(1);
         idle->start();
-        QTRY_VERIFY(!idle->isActive());
+        return QTest::qWaitFor([idle] { return !idle->isActive(); });
     }
 
     BoxSink recorder;
     QuietRetrySink sink{recorder};
+    test::RecordingDialogs dialogs;
     test::FixedClock clock;
     DaylarkApp app;
     std::unique_ptr<MainWindow> window;
+    /// The window was shown and became active.
+    bool active = false;
 };
 
 } // namespace
@@ -138,6 +141,7 @@ private slots:
             QVERIFY(app.doc().Save());
         });
         Session session(dir, kMorning);
+        QVERIFY(session.active);
         QCOMPARE(session.shown(), QString::fromUtf8("caf\xC3\xA9\n{} tea"));
         QCOMPARE(session.title(), QString("Monday, March 3, 1997"));
         QCOMPARE(session.label("clockPane")->text(), QString("9:05 AM"));
@@ -145,7 +149,7 @@ private slots:
         session.page().moveCursor(QTextCursor::End);
         QTest::keyClicks(&session.page(), " and cake");
         QTest::keyClick(&session.page(), Qt::Key_Space, Qt::ControlModifier);
-        session.pause();
+        QVERIFY(session.pause());
         QVERIFY(!session.app.doc().isModified());
         QCOMPARE(QByteArray::fromStdString(savedPage(dir)),
                  QByteArray("caf\xC3\xA9\r\n{x} tea and cake"));
@@ -157,6 +161,7 @@ private slots:
         test::ScopedTimeZone zone(kZone);
         test::TempDir dir;
         Session session(dir, kMorning);
+        QVERIFY(session.active);
         PageEdit& page = session.page();
         QTest::keyClick(&page, Qt::Key_F5);
         QTest::keyClicks(&page, "tea");
@@ -167,12 +172,13 @@ private slots:
         QTest::keyClick(&page, Qt::Key_F4);
         QCOMPARE(session.shown(), QString("9:05 AM: tea with lemon"));
 
-        session.window->setFontChooser([](const QFont&, QWidget*) {
-            QFont chosen("DejaVu Sans", 15);
-            chosen.setWeight(QFont::Bold);
-            return std::optional<QFont>(chosen);
-        });
-        session.window->findChild<QAction*>("actionFont")->trigger();
+        session.action("actionFont")->trigger(); // cancelled: nothing changes
+        QVERIFY(!QFile::exists(QString::fromStdString(dir.file("daylark.ini"))));
+        QFont chosen("DejaVu Sans", 15);
+        chosen.setWeight(QFont::Bold);
+        session.dialogs.font = chosen;
+        session.action("actionFont")->trigger();
+        QCOMPARE(session.dialogs.opened, QStringList({"font", "font"}));
         QCOMPARE(page.font().pointSizeF(), 15.0);
         QVERIFY(test::readFile(dir.file("daylark.ini"))
                     .find("Font=-20,0,0,0,700,0,0,0,0,0,0,0,0,DejaVu Sans") != std::string::npos);
@@ -183,6 +189,7 @@ private slots:
         test::ScopedTimeZone zone(kZone);
         test::TempDir dir;
         Session session(dir, kSecondOfJanuary);
+        QVERIFY(session.active);
         for (const auto& [date, text] :
              {std::pair(kSecondOfJanuary - 2 * 86400, "last page of 1996"),
               std::pair(kSecondOfJanuary - 86400, "first page of 1997")}) {
@@ -221,7 +228,7 @@ private slots:
         QCOMPARE(page.palette().color(QPalette::Base), todayBase);
         QVERIFY(!session.label("messagePane")->text().contains("read-only"));
         QVERIFY(session.app.doc().yearArchives().empty());
-        session.pause(); // the edit made before stepping back is still saved
+        QVERIFY(session.pause()); // the edit made before stepping back is still saved
         QCOMPARE(savedPage(dir), std::string("today's words"));
     }
 
@@ -232,9 +239,10 @@ private slots:
         const QRect placed(60, 70, 500, 400);
         {
             Session session(dir, kMorning);
+            QVERIFY(session.active);
             MainWindow& window = *session.window;
-            auto* toolBar = window.findChild<QToolBar*>("toolBar");
-            auto* toolBarToggle = window.findChild<QAction*>("actionToolBar");
+            auto* toolBar = test::child<QToolBar>(window, "toolBar");
+            QAction* toolBarToggle = session.action("actionToolBar");
             QVERIFY(window.menuBar()->isHidden());
             QTest::keyClick(&session.page(), Qt::Key_F2);
             QVERIFY(!window.menuBar()->isHidden());
@@ -260,10 +268,11 @@ private slots:
         }
         {
             Session session(dir, kMorning);
+            QVERIFY(session.active);
             MainWindow& window = *session.window;
             QCOMPARE(window.geometry(), placed);
             QVERIFY(!window.menuBar()->isHidden());
-            QCOMPARE(window.toolBarArea(window.findChild<QToolBar*>("toolBar")),
+            QCOMPARE(window.toolBarArea(test::child<QToolBar>(window, "toolBar")),
                      Qt::LeftToolBarArea);
             window.showMaximized();
             QVERIFY(window.close());
@@ -274,15 +283,97 @@ private slots:
             // Maximised again; then a placement far off every screen comes back onto
             // the screen.
             Session session(dir, kMorning);
+            QVERIFY(session.active);
             QVERIFY(session.window->isMaximized());
             session.window->showNormal();
             session.window->setGeometry(5000, 5000, 300, 200);
             QVERIFY(session.window->close());
         }
         Session session(dir, kMorning);
+        QVERIFY(session.active);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(screen.contains(session.window->geometry()));
         QCOMPARE(session.window->geometry().size(), QSize(300, 200));
+    }
+
+    void theCommandsOpenTheirDialogsOverTheWindowsData()
+    {
+        test::ScopedTimeZone zone(kZone);
+        test::TempDir dir;
+        Session session(dir, kMorning);
+        QVERIFY(session.active);
+        QAction* search = session.action("actionSearch");
+        QAction* synchronize = session.action("actionSynchronize");
+        const QList<QAction*> buttons =
+            test::child<QToolBar>(*session.window, "toolBar")->actions();
+        QVERIFY(buttons.indexOf(search) >= 0 &&
+                buttons.indexOf(search) < buttons.indexOf(synchronize));
+        QCOMPARE(buttons.last(), synchronize);
+
+        // The search opens over a past day; it shows today meanwhile and finds the filed page.
+        test::filePages(session.app.locations().archivePath(1997),
+                        {{"1997-03-02", "a word of Sunday"}}, session.clock);
+        QTest::keyClick(&session.page(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(session.title(), QString("Sunday, March 2, 1997"));
+        QString titleWhileOpen;
+        std::string results;
+        session.dialogs.onSearch = [&](CSearchDlg& logic, const std::function<void()>& shown) {
+            logic.Open();
+            shown();
+            titleWhileOpen = session.title();
+            logic.setTerm1("WORD");
+            logic.Start();
+            results = logic.resultsText();
+            logic.Close();
+        };
+        search->trigger();
+        QCOMPARE(titleWhileOpen, QString("Monday, March 3, 1997"));
+        QVERIFY(results.find("a word of Sunday") != std::string::npos);
+        QCOMPARE(session.app.frame().alarmFile().holders(), 0);
+        QCOMPARE(session.app.frame().listsFile().holders(), 0);
+
+        // A list made in the lists dialog goes to the data directory's lists file.
+        session.dialogs.onLists = [](CListDlg& logic) {
+            logic.Open();
+            logic.setName("Books");
+            logic.Add();
+            logic.EditContents("Dune");
+            QVERIFY(logic.Ok());
+        };
+        session.action("actionLists")->trigger();
+        QCOMPARE(test::recordsOf<CTodoFile>(session.app.locations().listsPath()),
+                 std::vector<std::string>{test::describe(test::list("Books", "Dune", kMorning))});
+
+        // The settings take effect at once, and their font button runs the Font command.
+        session.dialogs.onSettings = [](CSettingsDlg& logic, const std::function<void()>& font) {
+            logic.Open();
+            logic.setUse24HourClock(true);
+            logic.OK();
+            font();
+        };
+        session.action("actionSettings")->trigger();
+        QCOMPARE(session.label("clockPane")->text(), QString("09:05"));
+
+        synchronize->trigger();
+        session.action("actionAbout")->trigger();
+        QVERIFY(session.dialogs.aboutText.contains(
+            QString::fromStdString(session.app.locations().dataDir())));
+        QCOMPARE(session.dialogs.opened,
+                 QStringList({"search", "lists", "settings", "font", "backupSync", "about"}));
+
+        // The stop watch is modeless: its checked button opens it, its Close releases the button.
+        QAction* stopWatch = session.action("actionStopWatch");
+        stopWatch->trigger();
+        auto* watch = test::child<QDialog>(*session.window, "stopWatch");
+        QVERIFY(watch->isVisible() && stopWatch->isChecked());
+        QTest::keyClick(watch, Qt::Key_Escape);
+        QVERIFY(!stopWatch->isChecked());
+        QTRY_VERIFY(session.window->findChild<QDialog*>("stopWatch") == nullptr);
+        stopWatch->trigger();
+        stopWatch->trigger(); // the second press closes it
+        QVERIFY(!stopWatch->isChecked());
+        QTRY_VERIFY(session.window->findChild<QDialog*>("stopWatch") == nullptr);
+        QVERIFY(session.recorder.messages.empty());
     }
 
     void theDayChangesWhileTheWindowIsOpen()
@@ -290,6 +381,7 @@ private slots:
         test::ScopedTimeZone zone(kZone);
         test::TempDir dir;
         Session session(dir, kMorning);
+        QVERIFY(session.active);
         QTest::keyClicks(&session.page(), "{} water the plants");
         QTest::keyClick(&session.page(), Qt::Key_Return);
         QTest::keyClicks(&session.page(), "{x} post the letter");
@@ -307,7 +399,7 @@ private slots:
         QVERIFY(!session.page().isReadOnly());
     }
 
-    void anAlarmIsAnnouncedOnceEvenWhenATickArrivesDuringItsBox()
+    void theTickAnnouncesADueAlarm()
     {
         test::ScopedTimeZone zone(kZone);
         test::TempDir dir;
@@ -321,15 +413,13 @@ private slots:
             app.frame().alarmFile().Save();
         });
         Session session(dir, kMorning);
-        QCOMPARE(session.recorder.messages.size(),
-                 size_t(1)); // today's alarms, summed up
+        QVERIFY(session.active);
+        QCOMPARE(session.recorder.messages.size(), size_t(1)); // today's alarms, summed up
         QVERIFY(session.recorder.messages[0].text.find("Dentist") != std::string::npos);
         session.window->tick();
         QCOMPARE(session.recorder.countCaption("Alarm(s)"), 0);
 
         session.clock.time = kMorning + 30 * 60; // 9:35
-        session.recorder.whileOpen = [&session] { session.window->tick(); };
-        session.window->tick();
         session.window->tick();
         QCOMPARE(session.recorder.countCaption("Alarm(s)"), 1);
         QCOMPARE(session.recorder.messages.back().text, std::string("9:30 AM: Dentist\n"));
@@ -342,16 +432,17 @@ private slots:
         const std::string folder = dir.file("gone");
         const std::string dayFile = folder + "/daylark.day";
         Session session(dir, kMorning, dayFile);
+        QVERIFY(session.active);
         QLabel* saveState = session.label("saveState");
         const auto boxes = [&session] { return session.recorder.messages.size(); };
 
         QTest::keyClicks(&session.page(), "first");
-        session.pause();
+        QVERIFY(session.pause());
         QCOMPARE(boxes(), size_t(1));
         QVERIFY(session.recorder.messages[0].text.find("saving daylark.day") != std::string::npos);
         QVERIFY(!saveState->isHidden());
         QTest::keyClicks(&session.page(), " second");
-        session.pause(); // retried quietly
+        QVERIFY(session.pause()); // retried quietly
         session.window->tick();
         QCOMPARE(boxes(), size_t(1));
         QTest::keyClick(&session.page(), Qt::Key_S,
@@ -364,7 +455,7 @@ private slots:
 
         QCOMPARE(::mkdir(folder.c_str(), 0700), 0);
         QTest::keyClicks(&session.page(), "!");
-        session.pause();
+        QVERIFY(session.pause());
         QVERIFY(saveState->isHidden());
         QCOMPARE(savedPage(dir, dayFile), std::string("first second!"));
         const size_t before = boxes();

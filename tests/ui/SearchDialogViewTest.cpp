@@ -6,18 +6,12 @@
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
 #include "support/WidgetLookup.h"
-#include "ui/MainWindow.h"
-#include "ui/QuietRetrySink.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
 
 namespace daylark {
 
@@ -104,52 +98,6 @@ private slots:
         QTest::keyClick(&view, Qt::Key_Escape);
         QVERIFY(!view.isVisible());
         QVERIFY(!logic.isOpen());
-        QVERIFY(data.sink.messages.empty());
-    }
-
-    void theMainWindowOpensItsDialogs()
-    {
-        SearchData data;
-        QuietRetrySink sink(data.sink);
-        MainWindow window(data.app, sink);
-        window.show();
-        auto* search = window.findChild<QAction*>("actionSearch");
-        auto* synchronize = window.findChild<QAction*>("actionSynchronize");
-        const QList<QAction*> buttons = window.findChild<QToolBar*>("toolBar")->actions();
-        QVERIFY(buttons.indexOf(search) >= 0 &&
-                buttons.indexOf(search) < buttons.indexOf(synchronize));
-        QCOMPARE(buttons.last(), synchronize);
-
-        QStringList titles;
-        auto* lists = window.findChild<QAction*>("actionLists");
-        auto* settings = window.findChild<QAction*>("actionSettings");
-        for (QAction* command : {search, synchronize, lists, settings}) {
-            QTimer::singleShot(0, [&titles] {
-                QWidget* dialog = QApplication::activeModalWidget();
-                QVERIFY(dialog != nullptr);
-                titles << dialog->windowTitle();
-                QTest::keyClick(dialog, Qt::Key_Escape);
-            });
-            command->trigger();
-            QVERIFY(QApplication::activeModalWidget() == nullptr);
-        }
-        QCOMPARE(titles, (QStringList{"Search For Text", "Daylark Synchronize or Backup",
-                                      "List Management", "Settings"}));
-
-        // The stop watch is modeless: its checked button opens it, its Close releases the button.
-        auto* stopWatch = window.findChild<QAction*>("actionStopWatch");
-        stopWatch->trigger();
-        auto* watch = window.findChild<QDialog*>("stopWatch");
-        QVERIFY(watch != nullptr && watch->isVisible() && stopWatch->isChecked());
-        QTest::keyClick(watch, Qt::Key_Escape);
-        QVERIFY(!stopWatch->isChecked());
-        QTRY_VERIFY(window.findChild<QDialog*>("stopWatch") == nullptr);
-        stopWatch->trigger();
-        stopWatch->trigger(); // the second press closes it
-        QTRY_VERIFY(window.findChild<QDialog*>("stopWatch") == nullptr);
-        // The search let the lists and alarms go again.
-        QCOMPARE(data.app.frame().alarmFile().holders(), 0);
-        QCOMPARE(data.app.frame().listsFile().holders(), 0);
         QVERIFY(data.sink.messages.empty());
     }
 };

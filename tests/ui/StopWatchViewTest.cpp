@@ -29,8 +29,7 @@ void StopWatchViewTest::buttonsDriveLapsTimerExportAndClose()
     test::FixedClock clock(852300000);
     BufferPageText page;
     page.setText("notes");
-    CStopWatchDlg logic(clock, &page);
-    StopWatchView view(logic);
+    StopWatchView view(std::make_unique<CStopWatchDlg>(clock, &page));
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QCOMPARE(view.windowTitle(), QStringLiteral("Stop Watch"));

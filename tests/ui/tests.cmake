@@ -7,6 +7,7 @@ function(daylark_add_ui_test name)
 endfunction()
 
 daylark_add_ui_test(PageEditTest)
+daylark_add_ui_test(PageFontConversionTest)
 daylark_add_ui_test(MainWindowTest)
 daylark_add_ui_test(SearchDialogViewTest)
 daylark_add_ui_test(BackupSyncDialogViewTest)
