@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "app/DaylarkApp.h"
+#include "app/QuietRetrySink.h"
 #include "diary/PageFont.h"
 #include "diary/TaskBox.h"
 #include "platform/Clock.h"
@@ -16,7 +17,6 @@
 #include "ui/HelpWindow.h"
 #include "ui/ListDialogView.h"
 #include "ui/PageEdit.h"
-#include "ui/QuietRetrySink.h"
 #include "ui/SearchDialogView.h"
 #include "ui/SettingsView.h"
 #include "ui/StopWatchView.h"

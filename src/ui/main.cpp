@@ -1,11 +1,11 @@
+#include "app/CommandLine.h"
 #include "app/DaylarkApp.h"
+#include "app/QuietRetrySink.h"
 #include "platform/Clock.h"
 #include "platform/Locations.h"
 #include "ui/AppIcon.h"
-#include "ui/CommandLine.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageSink.h"
-#include "ui/QuietRetrySink.h"
 #include "ui/SingleInstance.h"
 #include "ui/TerminationSignals.h"
 

@@ -2,7 +2,6 @@
 add_library(daylark_ui STATIC
     ui/AppIcon.cpp
     ui/BackupSyncDialogView.cpp
-    ui/CommandLine.cpp
     ui/DialogButton.cpp
     ui/FindBar.cpp
     ui/HelpWindow.cpp
@@ -12,7 +11,6 @@ add_library(daylark_ui STATIC
     ui/PageEdit.cpp
     ui/PageTextMapping.cpp
     ui/QtMessageSink.cpp
-    ui/QuietRetrySink.cpp
     ui/SearchDialogView.cpp
     ui/SettingsView.cpp
     ui/SingleInstance.cpp

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "app/DaylarkApp.h"
+#include "app/QuietRetrySink.h"
 #include "diary/CDaylarkPage.h"
 #include "diary/CPageArchive.h"
 #include "support/FixedClock.h"
@@ -8,7 +9,6 @@
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
 #include "ui/PageEdit.h"
-#include "ui/QuietRetrySink.h"
 #include "ui/SingleInstance.h"
 
 #include <QLabel>

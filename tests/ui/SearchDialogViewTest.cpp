@@ -1,13 +1,13 @@
 #include "ui/SearchDialogView.h"
 
 #include "app/DaylarkApp.h"
+#include "app/QuietRetrySink.h"
 #include "search/CSearchDlg.h"
 #include "support/DataSetTestFiles.h"
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
 #include "support/WidgetLookup.h"
 #include "ui/MainWindow.h"
-#include "ui/QuietRetrySink.h"
 
 #include <QApplication>
 #include <QLabel>
