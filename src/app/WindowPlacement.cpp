@@ -96,3 +96,21 @@ std::string WindowPlacement::format() const
 }
 
 } // namespace daylark
+
+daylark::FirstShow daylark::firstShowOf(std::uint32_t showCommand, std::uint32_t flags)
+{
+    switch (showCommand) {
+    case WindowPlacement::kHide:
+        return FirstShow::Hidden;
+    case WindowPlacement::kShowMaximized:
+        return FirstShow::Maximized;
+    case WindowPlacement::kShowMinimized:
+    case WindowPlacement::kMinimize:
+    case WindowPlacement::kShowMinNoActive:
+    case WindowPlacement::kForceMinimize:
+        return (flags & WindowPlacement::kRestoreToMaximized) != 0 ? FirstShow::Maximized
+                                                                   : FirstShow::Normal;
+    default:
+        return FirstShow::Normal;
+    }
+}

@@ -11,9 +11,16 @@ namespace daylark {
 /// values WindowPos and CalendarPos as "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d".
 struct WindowPlacement
 {
+    /// `flags`: a minimised window comes back maximised.
     static constexpr std::uint32_t kRestoreToMaximized = 2;
+    /// Values of `showCommand`.
+    static constexpr std::uint32_t kHide = 0;
     static constexpr std::uint32_t kShowNormal = 1;
+    static constexpr std::uint32_t kShowMinimized = 2;
     static constexpr std::uint32_t kShowMaximized = 3;
+    static constexpr std::uint32_t kMinimize = 6;
+    static constexpr std::uint32_t kShowMinNoActive = 7;
+    static constexpr std::uint32_t kForceMinimize = 11;
 
     std::uint32_t flags = 0;
     std::uint32_t showCommand = kShowNormal;
@@ -37,5 +44,13 @@ struct WindowPlacement
 
     bool operator==(const WindowPlacement&) const = default;
 };
+
+/// How a window shows first, from the show command of the start-up plan.
+enum class FirstShow { Hidden, Normal, Maximized };
+
+/// The first showing for a start-up show command: kHide hides; a maximising command, or a
+/// minimising one of a window that was maximised before (kRestoreToMaximized in `flags`),
+/// maximises; everything else (a minimised window too) shows normal.
+FirstShow firstShowOf(std::uint32_t showCommand, std::uint32_t flags);
 
 } // namespace daylark

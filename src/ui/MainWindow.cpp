@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "app/DaylarkApp.h"
+#include "app/QuietRetrySink.h"
 #include "diary/TaskBox.h"
 #include "platform/Clock.h"
 #include "records/CListDlg.h"
@@ -15,7 +16,6 @@
 #include "ui/MainDialogs.h"
 #include "ui/PageEdit.h"
 #include "ui/PageFontConversion.h"
-#include "ui/QuietRetrySink.h"
 #include "ui/StopWatchView.h"
 #include "ui/WindowGeometry.h"
 

@@ -8,12 +8,6 @@ namespace daylark {
 
 namespace {
 
-constexpr std::uint32_t kHide = 0;
-constexpr std::uint32_t kShowMinimized = 2;
-constexpr std::uint32_t kShowMaximized = 3;
-constexpr std::uint32_t kMinimize = 6;
-constexpr std::uint32_t kShowMinNoActive = 7;
-constexpr std::uint32_t kForceMinimize = 11;
 constexpr std::int32_t kNoPosition = -1;
 
 qint64 area(const QRect& rect)
@@ -29,8 +23,8 @@ WindowPlacement placementOf(const QWidget& window)
     const QRect normal = window.isMaximized() || window.isMinimized() || window.isFullScreen()
                              ? window.normalGeometry()
                              : window.geometry();
-    placement.showCommand = window.isMinimized()   ? kShowMinimized
-                            : window.isMaximized() ? kShowMaximized
+    placement.showCommand = window.isMinimized()   ? WindowPlacement::kShowMinimized
+                            : window.isMaximized() ? WindowPlacement::kShowMaximized
                                                    : WindowPlacement::kShowNormal;
     placement.minX = placement.minY = placement.maxX = placement.maxY = kNoPosition;
     placement.left = normal.left();
@@ -38,24 +32,6 @@ WindowPlacement placementOf(const QWidget& window)
     placement.right = normal.left() + normal.width();
     placement.bottom = normal.top() + normal.height();
     return placement;
-}
-
-FirstShow firstShowOf(std::uint32_t showCommand, std::uint32_t flags)
-{
-    switch (showCommand) {
-    case kHide:
-        return FirstShow::Hidden;
-    case kShowMaximized:
-        return FirstShow::Maximized;
-    case kShowMinimized:
-    case kMinimize:
-    case kShowMinNoActive:
-    case kForceMinimize:
-        return (flags & WindowPlacement::kRestoreToMaximized) != 0 ? FirstShow::Maximized
-                                                                   : FirstShow::Normal;
-    default:
-        return FirstShow::Normal;
-    }
 }
 
 QRect keptOnScreen(const QRect& rect, const QList<QRect>& screens, const QRect& primary)

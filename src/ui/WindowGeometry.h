@@ -5,24 +5,14 @@
 #include <QList>
 #include <QRect>
 
-#include <cstdint>
-
 class QWidget;
 
 namespace daylark {
-
-/// How a window shows first, from the show command of the start-up plan.
-enum class FirstShow { Hidden, Normal, Maximized };
 
 /// The window's placement as WindowPos keeps it: its normal rectangle (the area inside the
 /// frame, also while maximised or minimised) and its show command. The minimised and maximised
 /// positions are not known here and are stored as -1.
 WindowPlacement placementOf(const QWidget& window);
-
-/// The first showing for a start-up show command: 0 hides; a maximising command, or a minimising
-/// one of a window that was maximised before (flags 2), maximises; everything else (a
-/// minimised window too) shows normal.
-FirstShow firstShowOf(std::uint32_t showCommand, std::uint32_t flags);
 
 /// `rect` itself when at least half of it lies on one of `screens`, else the same size (at most
 /// the primary screen's) placed at the top left of `primary`.

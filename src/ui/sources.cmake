@@ -2,7 +2,6 @@
 add_library(daylark_ui STATIC
     ui/AppIcon.cpp
     ui/BackupSyncDialogView.cpp
-    ui/CommandLine.cpp
     ui/DialogButton.cpp
     ui/FindBar.cpp
     ui/HelpWindow.cpp
@@ -14,7 +13,6 @@ add_library(daylark_ui STATIC
     ui/PageFontConversion.cpp
     ui/PageTextMapping.cpp
     ui/QtMessageSink.cpp
-    ui/QuietRetrySink.cpp
     ui/SearchDialogView.cpp
     ui/SettingsView.cpp
     ui/SingleInstance.cpp

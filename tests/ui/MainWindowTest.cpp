@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "app/DaylarkApp.h"
+#include "app/QuietRetrySink.h"
 #include "diary/CDaylarkPage.h"
 #include "diary/CPageArchive.h"
 #include "records/CListDlg.h"
@@ -14,7 +15,6 @@
 #include "support/WidgetLookup.h"
 #include "tools/CSettingsDlg.h"
 #include "ui/PageEdit.h"
-#include "ui/QuietRetrySink.h"
 #include "ui/SingleInstance.h"
 
 #include <QFile>

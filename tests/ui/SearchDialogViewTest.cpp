@@ -1,6 +1,7 @@
 #include "ui/SearchDialogView.h"
 
 #include "app/DaylarkApp.h"
+#include "app/QuietRetrySink.h"
 #include "search/CSearchDlg.h"
 #include "support/DataSetTestFiles.h"
 #include "support/TempDir.h"

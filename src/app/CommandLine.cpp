@@ -1,4 +1,4 @@
-#include "ui/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <optional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "ui/QuietRetrySink.h"
+#include "app/QuietRetrySink.h"
 
 namespace daylark {
 
