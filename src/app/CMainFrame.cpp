@@ -2,6 +2,7 @@
 
 #include "diary/CDaylarkDoc.h"
 #include "platform/Locations.h"
+#include "platform/MessageSink.h"
 #include "platform/Profile.h"
 #include "platform/TimeText.h"
 
@@ -136,6 +137,15 @@ void CMainFrame::SaveSettings(const WindowPlacement& window, bool maximized, Doc
     if (m_menuShown) {
         m_menuShown = false;
     }
+}
+
+bool CMainFrame::CloseUnsaved(const std::string& failure)
+{
+    const std::string question =
+        "Today's page could not be saved:\n\n" + failure +
+        "\n\nClose Daylark anyway? What you wrote since the last save will be lost.";
+    return m_messages.ask(question, MessageSink::kCaption, MessageIcon::Exclamation,
+                          MessageButtons::YesNoCancel) == MessageAnswer::Yes;
 }
 
 } // namespace daylark

@@ -91,6 +91,10 @@ public:
     /// someone else changed the current-day file.
     void SaveSettings(const WindowPlacement& window, bool maximized, DockSide dockSide);
 
+    /// Closing after today's page failed to save with `failure`: asks whether to close anyway,
+    /// losing what was written since the last save. True only when the answer is Yes.
+    bool CloseUnsaved(const std::string& failure);
+
 private:
     Profile& m_profile;
     MessageSink& m_messages;

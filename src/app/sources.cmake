@@ -4,6 +4,7 @@ target_sources(daylark_core PRIVATE
     app/CommandLine.cpp
     app/DaylarkApp.cpp
     app/QuietRetrySink.cpp
+    app/SaveAndClose.cpp
     app/Startup.cpp
     app/WindowPlacement.cpp
 )

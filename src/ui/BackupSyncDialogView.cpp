@@ -18,11 +18,6 @@ namespace daylark {
 
 namespace {
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 std::optional<QString> chooseFromDialog(BackupSyncDialogView::ChooserKind kind,
                                         const QString& start, QWidget* parent)
 {
@@ -122,7 +117,8 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
 
 void BackupSyncDialogView::browseBackup()
 {
-    if (const auto path = m_choose(ChooserKind::Save, fromStd(m_logic.backupBrowseStart()), this)) {
+    if (const auto path = m_choose(ChooserKind::Save,
+                                   QString::fromStdString(m_logic.backupBrowseStart()), this)) {
         m_logic.backupChosen(path->toStdString());
         renderControls();
         renderButtons();
@@ -131,7 +127,8 @@ void BackupSyncDialogView::browseBackup()
 
 void BackupSyncDialogView::browseOther()
 {
-    if (const auto path = m_choose(ChooserKind::Open, fromStd(m_logic.otherBrowseStart()), this)) {
+    if (const auto path =
+            m_choose(ChooserKind::Open, QString::fromStdString(m_logic.otherBrowseStart()), this)) {
         m_logic.otherChosen(path->toStdString());
         renderControls();
         renderButtons();
@@ -165,8 +162,8 @@ void BackupSyncDialogView::done()
 void BackupSyncDialogView::renderControls()
 {
     const CBackupSyncDlg::Fields& shown = m_logic.controls();
-    m_backupPath->setText(fromStd(shown.backupPath));
-    m_otherPath->setText(fromStd(shown.otherPath));
+    m_backupPath->setText(QString::fromStdString(shown.backupPath));
+    m_otherPath->setText(QString::fromStdString(shown.otherPath));
     m_alarms->setChecked(shown.alarms);
     m_lists->setChecked(shown.lists);
 }

@@ -16,13 +16,14 @@
 #include "ui/MainDialogs.h"
 #include "ui/PageEdit.h"
 #include "ui/PageFontConversion.h"
+#include "ui/StatusPanes.h"
 #include "ui/StopWatchView.h"
+#include "ui/ToolBarDock.h"
 #include "ui/WindowGeometry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -32,38 +33,18 @@
 
 namespace daylark {
 
-namespace {
-
-/// The clock pane is as wide as the widest time it shows in the 12-hour clock.
-constexpr const char* kClockWidthText = "12:22 AM";
-
-QColor blend(const QColor& base, const QColor& tint, double share)
-{
-    return QColor::fromRgbF(float(base.redF() * (1 - share) + tint.redF() * share),
-                            float(base.greenF() * (1 - share) + tint.greenF() * share),
-                            float(base.blueF() * (1 - share) + tint.blueF() * share));
-}
-
-/// A past day's page is tinted, so a read-only page is never taken for today's.
-QPalette pastDayPalette(QPalette palette)
-{
-    const QColor base = palette.color(QPalette::Base);
-    palette.setColor(QPalette::Base, blend(base, QColor(0xe0, 0xa8, 0x40), 0.18));
-    return palette;
-}
-
-} // namespace
-
 MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& dialogs,
                        QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
     , m_messages(messages)
     , m_dialogs(dialogs)
+    , m_saver(app, messages, [this] { render(); })
     , m_actions(*this)
     , m_page(new PageEdit(this))
     , m_tickTimer(new QTimer(this))
     , m_idleTimer(new QTimer(this))
+    , m_status(*statusBar())
 {
     setObjectName("mainWindow");
     setWindowIcon(applicationIcon());
@@ -75,11 +56,9 @@ MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& d
     m_findBar = new FindBar(*m_page, central);
     layout->addWidget(m_findBar);
     setCentralWidget(central);
-    m_todayPalette = m_page->palette();
     m_app.doc().attachPageText(*m_page);
 
     createBars();
-    createStatusBar();
     connectCommands();
 
     m_tickTimer->setObjectName("tickTimer");
@@ -108,7 +87,7 @@ void MainWindow::initialShow(std::uint32_t showCommand)
     m_starting = true;
     const CMainFrame::ShowPlan plan = m_app.frame().InitialShow(showCommand);
     m_starting = false;
-    placeToolBar(m_app.frame().dockSide());
+    addToolBar(toolBarAreaOf(m_app.frame().dockSide()), m_toolBar);
     if (plan.placement) {
         applyPlacement(*this, *plan.placement);
     }
@@ -208,33 +187,13 @@ void MainWindow::openSynchronize()
     render();
 }
 
-void MainWindow::createStatusBar()
-{
-    m_messagePane = new QLabel(this);
-    m_messagePane->setObjectName("messagePane");
-    statusBar()->addWidget(m_messagePane, 1);
-
-    m_saveState = new QLabel(tr("Not saved"), this);
-    m_saveState->setObjectName("saveState");
-    m_saveState->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
-    m_saveState->hide();
-    statusBar()->addPermanentWidget(m_saveState);
-
-    m_clockPane = new QLabel(this);
-    m_clockPane->setObjectName("clockPane");
-    m_clockPane->setAlignment(Qt::AlignCenter);
-    m_clockPane->setMinimumWidth(
-        m_clockPane->fontMetrics().horizontalAdvance(QLatin1String(kClockWidthText)) +
-        2 * m_clockPane->fontMetrics().averageCharWidth());
-    statusBar()->addPermanentWidget(m_clockPane);
-}
-
 void MainWindow::connectCommands()
 {
     const MainActions& a = m_actions;
     CDaylarkView& view = m_app.view();
     CMainFrame& frame = m_app.frame();
-    connect(a.saveNow, &QAction::triggered, this, [this] { savePage(/*quiet=*/false); });
+    connect(a.saveNow, &QAction::triggered, this,
+            [this] { m_saver.SavePage(QuietRetrySink::Retry::Loud); });
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.undo, &QAction::triggered, m_page, &QPlainTextEdit::undo);
     connect(a.cut, &QAction::triggered, m_page, &QPlainTextEdit::cut);
@@ -283,26 +242,22 @@ void MainWindow::render()
 {
     const CMainFrame& frame = m_app.frame();
     setWindowTitle(QString::fromStdString(m_app.view().caption()));
-    m_page->setPalette(m_app.view().showsPastDay() ? pastDayPalette(m_todayPalette)
-                                                   : m_todayPalette);
+    m_page->showPastDay(m_app.view().showsPastDay());
     menuBar()->setVisible(frame.menuShown());
     m_toolBar->setVisible(frame.toolBarShown());
     m_actions.menu->setChecked(frame.menuShown());
     m_actions.toolBar->setChecked(frame.toolBarShown());
     m_actions.statusBar->setChecked(!statusBar()->isHidden());
     m_actions.forwardDay->setEnabled(m_app.view().showsPastDay()); // never past today
-    m_messagePane->setText(messagePaneText());
-    m_saveState->setVisible(m_messages.failing());
-    m_saveState->setToolTip(
-        tr("Today's page could not be saved:\n%1\nDaylark tries again whenever you pause.")
-            .arg(QString::fromStdString(m_messages.failure())));
+    m_status.showPage(m_app.view().showsPastDay());
+    m_status.showSaveState(m_messages.failing(), QString::fromStdString(m_messages.failure()));
     renderEditCommands();
 }
 
 void MainWindow::renderClock()
 {
     const std::int64_t now = m_app.doc().clock().now();
-    m_clockPane->setText(QString::fromStdString(m_app.frame().ClockText(now)));
+    m_status.showClock(QString::fromStdString(m_app.frame().ClockText(now)));
 }
 
 void MainWindow::renderEditCommands()
@@ -318,108 +273,50 @@ void MainWindow::renderEditCommands()
     }
 }
 
-QString MainWindow::messagePaneText() const
-{
-    if (!m_notification.isEmpty()) {
-        return m_notification;
-    }
-    if (m_app.view().showsPastDay()) {
-        return tr("A past day, read-only. Alt+Right steps forward; Alt+Home (Today) returns to "
-                  "today's page.");
-    }
-    return tr("Notes of the Day :) F1 for Help");
-}
-
 void MainWindow::showNotification(const QString& text)
 {
-    m_notification = text.simplified();
-    m_messagePane->setText(messagePaneText());
+    m_status.showNotification(text);
 }
 
 void MainWindow::tick()
 {
     renderClock();
     run([this] { m_app.frame().ClockTick(); });
-    if (m_messages.failing()) {
-        idleSave(); // a full disk may have room again
+    if (m_saver.retryDue()) {
+        idleSave();
     }
-}
-
-bool MainWindow::savePage(bool quiet)
-{
-    m_saving = true;
-    bool saved = false;
-    if (m_app.view().showsPastDay()) {
-        // Today's text waits until the view returns to it; this only announces due alarms.
-        m_app.doc().SaveModified();
-        saved = !m_messages.failing();
-    } else {
-        saved =
-            m_messages.runSave([this] { return m_app.doc().SaveModified(); },
-                               quiet ? QuietRetrySink::Retry::Quiet : QuietRetrySink::Retry::Loud);
-    }
-    m_saving = false;
-    render();
-    return saved;
 }
 
 void MainWindow::idleSave()
 {
     renderClock();
-    if (m_saving) {
+    if (!m_saver.IdleSave()) {
         m_idleTimer->start(); // a box of the save that runs is open
-        return;
     }
-    savePage(/*quiet=*/true);
 }
 
-void MainWindow::saveSettings()
+SaveAndClose::WindowState MainWindow::settingsState() const
 {
-    CMainFrame& frame = m_app.frame();
-    const bool menuShown = frame.menuShown();
-    frame.SaveSettings(placementOf(*this), isMaximized(), dockSide());
-    if (menuShown && !frame.menuShown()) {
-        frame.ToggleMenu(); // the window may go on (a session end that is cancelled)
-    }
+    return {placementOf(*this), isMaximized(),
+            dockSideOf(toolBarArea(m_toolBar), m_toolBar->isFloating())};
 }
 
 void MainWindow::saveBeforeQuit()
 {
-    saveForSessionEnd();
-    m_closed = true;
+    m_saver.Quit(settingsState());
 }
 
 void MainWindow::saveForSessionEnd()
 {
-    if (m_closed) {
-        return;
-    }
-    saveSettings();
-    m_app.view().GoToToday();
-    render();
-    savePage(/*quiet=*/true);
+    m_saver.SessionEnd(settingsState());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_closed) {
-        event->accept();
+    if (!m_saver.Close(settingsState())) {
+        event->ignore();
         return;
     }
-    saveSettings();
-    m_app.view().GoToToday();
-    render();
-    if (!savePage(/*quiet=*/true)) {
-        const std::string question =
-            "Today's page could not be saved:\n\n" + m_messages.failure() +
-            "\n\nClose Daylark anyway? What you wrote since the last save will be lost.";
-        if (m_messages.ask(question, MessageSink::kCaption, MessageIcon::Exclamation,
-                           MessageButtons::YesNoCancel) != MessageAnswer::Yes) {
-            event->ignore();
-            return;
-        }
-    }
-    m_closed = true;
     if (m_help != nullptr) {
         m_help->close();
     }
@@ -434,9 +331,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Wheel:
     case QEvent::InputMethod:
         m_idleTimer->start();
-        if (!m_notification.isEmpty() && event->type() == QEvent::KeyPress) {
-            m_notification.clear();
-            m_messagePane->setText(messagePaneText());
+        if (event->type() == QEvent::KeyPress) {
+            m_status.clearNotification();
         }
         break;
     default:
@@ -482,44 +378,6 @@ void MainWindow::showHelp()
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
-}
-
-void MainWindow::placeToolBar(CMainFrame::DockSide side)
-{
-    using DockSide = CMainFrame::DockSide;
-    switch (side) {
-    case DockSide::Bottom:
-        addToolBar(Qt::BottomToolBarArea, m_toolBar);
-        break;
-    case DockSide::Left:
-        addToolBar(Qt::LeftToolBarArea, m_toolBar);
-        break;
-    case DockSide::Right:
-        addToolBar(Qt::RightToolBarArea, m_toolBar);
-        break;
-    case DockSide::Top:
-    case DockSide::Floating:
-        addToolBar(Qt::TopToolBarArea, m_toolBar);
-        break;
-    }
-}
-
-CMainFrame::DockSide MainWindow::dockSide() const
-{
-    using DockSide = CMainFrame::DockSide;
-    if (m_toolBar->isFloating()) {
-        return DockSide::Floating;
-    }
-    switch (toolBarArea(m_toolBar)) {
-    case Qt::BottomToolBarArea:
-        return DockSide::Bottom;
-    case Qt::LeftToolBarArea:
-        return DockSide::Left;
-    case Qt::RightToolBarArea:
-        return DockSide::Right;
-    default:
-        return DockSide::Top;
-    }
 }
 
 } // namespace daylark

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "app/CMainFrame.h"
+#include "app/SaveAndClose.h"
 #include "ui/MainActions.h"
+#include "ui/StatusPanes.h"
 #include "ui/StopWatchView.h"
 
 #include <QMainWindow>
-#include <QPalette>
 #include <QPointer>
 
 #include <cstdint>
 #include <functional>
 
-class QLabel;
 class QTimer;
 class QToolBar;
 
@@ -68,20 +68,16 @@ protected:
 
 private:
     void createBars();
-    void createStatusBar();
     void connectCommands();
     /// Runs a command of the logic, then shows what it changed.
     void run(const std::function<void()>& command);
     void render();
     void renderClock();
     void renderEditCommands();
-    QString messagePaneText() const;
 
-    /// Saves today's page; Quiet does not repeat a failure that was shown already.
-    bool savePage(bool quiet);
     void idleSave();
-    /// Writes the window's settings to the profile; the menu bar keeps its state on screen.
-    void saveSettings();
+    /// The placement, maximised state and toolbar side that the settings keep.
+    SaveAndClose::WindowState settingsState() const;
     void chooseFont();
     void showHelp();
     void showAbout();
@@ -90,28 +86,21 @@ private:
     void openSettings();
     void openSearch();
     void openSynchronize();
-    void placeToolBar(CMainFrame::DockSide side);
-    CMainFrame::DockSide dockSide() const;
 
     DaylarkApp& m_app;
     QuietRetrySink& m_messages;
     MainDialogs& m_dialogs;
+    SaveAndClose m_saver;
     MainActions m_actions;
     PageEdit* m_page = nullptr;
     FindBar* m_findBar = nullptr;
     QToolBar* m_toolBar = nullptr;
-    QLabel* m_messagePane = nullptr;
-    QLabel* m_saveState = nullptr;
-    QLabel* m_clockPane = nullptr;
     QTimer* m_tickTimer = nullptr;
     QTimer* m_idleTimer = nullptr;
+    StatusPanes m_status;
     HelpWindow* m_help = nullptr;
     /// The open stop watch (modeless; at most one), a child that owns its logic.
     QPointer<StopWatchView> m_stopWatch;
-    QPalette m_todayPalette;
-    QString m_notification;
-    bool m_saving = false;
-    bool m_closed = false;
     bool m_starting = false;
 };
 

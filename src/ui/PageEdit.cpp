@@ -10,6 +10,17 @@
 
 namespace daylark {
 
+namespace {
+
+QColor blend(const QColor& base, const QColor& tint, double share)
+{
+    return QColor::fromRgbF(float(base.redF() * (1 - share) + tint.redF() * share),
+                            float(base.greenF() * (1 - share) + tint.greenF() * share),
+                            float(base.blueF() * (1 - share) + tint.blueF() * share));
+}
+
+} // namespace
+
 PageEdit::PageEdit(QWidget* parent)
     : QPlainTextEdit(parent)
 {
@@ -19,6 +30,7 @@ PageEdit::PageEdit(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     document()->setDocumentMargin(8);
     new TaskHighlighter(document());
+    m_todayPalette = palette();
 }
 
 std::string PageEdit::text() const
@@ -80,6 +92,16 @@ void PageEdit::setModified(bool modified)
 void PageEdit::setFont(const PageFont& font)
 {
     QPlainTextEdit::setFont(qtFontOf(font));
+}
+
+void PageEdit::showPastDay(bool past)
+{
+    QPalette shown = m_todayPalette;
+    if (past) {
+        const QColor base = shown.color(QPalette::Base);
+        shown.setColor(QPalette::Base, blend(base, QColor(0xe0, 0xa8, 0x40), 0.18));
+    }
+    setPalette(shown);
 }
 
 } // namespace daylark

@@ -2,6 +2,7 @@
 
 #include "diary/PageText.h"
 
+#include <QPalette>
 #include <QPlainTextEdit>
 
 namespace daylark {
@@ -27,6 +28,12 @@ public:
     bool modified() const override;
     void setModified(bool modified) override;
     void setFont(const PageFont& font) override;
+
+    /// A past day's page is tinted, so a filed page is never taken for today's.
+    void showPastDay(bool past);
+
+private:
+    QPalette m_todayPalette;
 };
 
 } // namespace daylark

@@ -18,15 +18,10 @@ namespace daylark {
 
 namespace {
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 /// A hit's line breaks (CR CR LF, or a page's own CR LF) as the text box shows them.
 QString shownText(const std::string& text)
 {
-    QString shown = fromStd(text);
+    QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n"));
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
@@ -58,7 +53,8 @@ SearchDialogView::SearchDialogView(CSearchDlg& logic, QWidget* parent)
     , m_logic(logic)
 {
     setObjectName("searchDialog");
-    setWindowTitle(fromStd(std::string(CSearchDlg::kTitle)));
+    setWindowTitle(
+        QString::fromUtf8(CSearchDlg::kTitle.data(), qsizetype(CSearchDlg::kTitle.size())));
 
     m_term1 = new QLineEdit(this);
     m_term1->setObjectName("term1");
@@ -145,10 +141,10 @@ SearchDialogView::SearchDialogView(CSearchDlg& logic, QWidget* parent)
     });
 
     m_logic.Open();
-    m_term1->setText(fromStd(m_logic.term1()));
-    m_term2->setText(fromStd(m_logic.term2()));
-    m_monthsBack->setText(fromStd(m_logic.monthsBack()));
-    m_maxHits->setText(fromStd(m_logic.maxHits()));
+    m_term1->setText(QString::fromStdString(m_logic.term1()));
+    m_term2->setText(QString::fromStdString(m_logic.term2()));
+    m_monthsBack->setText(QString::fromStdString(m_logic.monthsBack()));
+    m_maxHits->setText(QString::fromStdString(m_logic.maxHits()));
     m_and->setChecked(m_logic.combination() == Combination::And);
     m_or->setChecked(m_logic.combination() != Combination::And);
     m_term1->setFocus();
@@ -180,7 +176,7 @@ void SearchDialogView::start()
 void SearchDialogView::render()
 {
     m_results->setPlainText(shownText(m_logic.resultsText()));
-    m_hits->setText(fromStd(m_logic.hitsText()));
+    m_hits->setText(QString::fromStdString(m_logic.hitsText()));
     m_older->setEnabled(m_logic.olderEnabled());
     m_newer->setEnabled(m_logic.newerEnabled());
 }

@@ -16,9 +16,11 @@ add_library(daylark_ui STATIC
     ui/SearchDialogView.cpp
     ui/SettingsView.cpp
     ui/SingleInstance.cpp
+    ui/StatusPanes.cpp
     ui/StopWatchView.cpp
     ui/TaskHighlighter.cpp
     ui/TerminationSignals.cpp
+    ui/ToolBarDock.cpp
     ui/ToolbarIcons.cpp
     ui/WindowGeometry.cpp
 )

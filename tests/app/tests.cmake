@@ -3,6 +3,7 @@ daylark_add_core_test(app_tests
     app/CommandLineTest.cpp
     app/DaylarkAppTest.cpp
     app/QuietRetrySinkTest.cpp
+    app/SaveAndCloseTest.cpp
     app/StartupTest.cpp
     app/WindowPlacementTest.cpp
 )

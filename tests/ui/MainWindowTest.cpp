@@ -425,7 +425,7 @@ private slots:
         QCOMPARE(session.recorder.messages.back().text, std::string("9:30 AM: Dentist\n"));
     }
 
-    void aFailingSaveIsShownOnceAndClosingAsks()
+    void aFailingSaveIsMarkedAndClosingAsks()
     {
         test::ScopedTimeZone zone(kZone);
         test::TempDir dir;
@@ -434,33 +434,22 @@ private slots:
         Session session(dir, kMorning, dayFile);
         QVERIFY(session.active);
         QLabel* saveState = session.label("saveState");
-        const auto boxes = [&session] { return session.recorder.messages.size(); };
 
         QTest::keyClicks(&session.page(), "first");
         QVERIFY(session.pause());
-        QCOMPARE(boxes(), size_t(1));
-        QVERIFY(session.recorder.messages[0].text.find("saving daylark.day") != std::string::npos);
+        QCOMPARE(session.recorder.messages.size(), size_t(1));
         QVERIFY(!saveState->isHidden());
-        QTest::keyClicks(&session.page(), " second");
-        QVERIFY(session.pause()); // retried quietly
-        session.window->tick();
-        QCOMPARE(boxes(), size_t(1));
-        QTest::keyClick(&session.page(), Qt::Key_S,
-                        Qt::ControlModifier); // asked for: shown again
-        QCOMPARE(boxes(), size_t(2));
-
+        QVERIFY(saveState->toolTip().contains("saving daylark.day"));
         QVERIFY(!session.window->close()); // the question is answered Cancel
         QCOMPARE(session.recorder.messages.back().buttons, MessageButtons::YesNoCancel);
         QVERIFY(session.window->isVisible());
 
         QCOMPARE(::mkdir(folder.c_str(), 0700), 0);
-        QTest::keyClicks(&session.page(), "!");
+        QTest::keyClicks(&session.page(), " second");
         QVERIFY(session.pause());
         QVERIFY(saveState->isHidden());
-        QCOMPARE(savedPage(dir, dayFile), std::string("first second!"));
-        const size_t before = boxes();
+        QCOMPARE(savedPage(dir, dayFile), std::string("first second"));
         QVERIFY(session.window->close());
-        QCOMPARE(boxes(), before);
     }
 
     void aSecondStartOnTheSameDataIsRefused()
