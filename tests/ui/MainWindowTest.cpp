@@ -9,12 +9,10 @@
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
 #include "ui/PageEdit.h"
-#include "ui/SingleInstance.h"
 
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -370,24 +368,6 @@ private slots:
         const size_t before = boxes();
         QVERIFY(session.window->close());
         QCOMPARE(boxes(), before);
-    }
-
-    void aSecondStartOnTheSameDataIsRefused()
-    {
-        test::TempDir dir;
-        SingleInstance running(dir.path());
-        QCOMPARE(running.start(std::chrono::milliseconds(0)), SingleInstance::Start::First);
-        QSignalSpy asked(&running, &SingleInstance::activationRequested);
-        {
-            SingleInstance second(dir.path());
-            QCOMPARE(second.start(std::chrono::milliseconds(0)),
-                     SingleInstance::Start::BroughtForward);
-        }
-        QTRY_COMPARE(asked.count(), 1);
-        // The writing daylark-cli commands are kept out by the same lock.
-        int error = 0;
-        QVERIFY(!DataDirLock::acquire(dir.path(), std::chrono::milliseconds(0), &error));
-        QCOMPARE(error, EWOULDBLOCK);
     }
 };
 

@@ -8,6 +8,7 @@ endfunction()
 
 daylark_add_ui_test(PageEditTest)
 daylark_add_ui_test(MainWindowTest)
+daylark_add_ui_test(SingleInstanceTest)
 daylark_add_ui_test(SearchDialogViewTest)
 daylark_add_ui_test(BackupSyncDialogViewTest)
 daylark_add_ui_test(StopWatchViewTest)
