@@ -4,6 +4,7 @@
 #include "platform/Profile.h"
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
+#include "support/WidgetLookup.h"
 #include "sync/CBackupSyncDlg.h"
 #include "sync/SyncTestData.h"
 
@@ -13,6 +14,8 @@
 #include <QTest>
 
 namespace daylark {
+
+using test::child;
 
 class BackupSyncDialogViewTest : public QObject
 {
@@ -44,18 +47,18 @@ private slots:
             return QString::fromStdString(tmp.file("backup.dlk"));
         });
         view.show();
-        auto* backup = view.findChild<QPushButton*>("backupButton");
-        auto* synchronize = view.findChild<QPushButton*>("synchronizeButton");
-        QVERIFY(view.findChild<QCheckBox*>("listsBox")->isChecked());
-        QVERIFY(!view.findChild<QCheckBox*>("alarmsBox")->isChecked());
+        auto* backup = child<QPushButton>(view, "backupButton");
+        auto* synchronize = child<QPushButton>(view, "synchronizeButton");
+        QVERIFY(child<QCheckBox>(view, "listsBox")->isChecked());
+        QVERIFY(!child<QCheckBox>(view, "alarmsBox")->isChecked());
         QVERIFY(!backup->isEnabled() && !synchronize->isEnabled());
 
-        QTest::mouseClick(view.findChild<QPushButton*>("browseOther"), Qt::LeftButton);
-        QCOMPARE(view.findChild<QLineEdit*>("otherPath")->text(), QString());
-        QTest::mouseClick(view.findChild<QPushButton*>("browseBackup"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(view, "browseOther"), Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(view, "otherPath")->text(), QString());
+        QTest::mouseClick(child<QPushButton>(view, "browseBackup"), Qt::LeftButton);
         const QString archive = QString::fromStdString(data + "/1997.dlk");
         QCOMPARE(asked, (QStringList{archive, archive}));
-        QCOMPARE(view.findChild<QLineEdit*>("backupPath")->text(),
+        QCOMPARE(child<QLineEdit>(view, "backupPath")->text(),
                  QString::fromStdString(tmp.file("backup.dlk")));
         QVERIFY(backup->isEnabled());
 
@@ -66,7 +69,7 @@ private slots:
         QVERIFY(!backup->isEnabled() && synchronize->isEnabled());
         QCOMPARE(app->profile().readString("Settings", "BackupDir", ""), tmp.file("backup.dlk"));
 
-        QTest::mouseClick(view.findChild<QPushButton*>("doneButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(view, "doneButton"), Qt::LeftButton);
         QVERIFY(!view.isVisible());
     }
 };

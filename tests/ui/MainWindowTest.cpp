@@ -15,13 +15,11 @@
 #include "support/WidgetLookup.h"
 #include "tools/CSettingsDlg.h"
 #include "ui/PageEdit.h"
-#include "ui/SingleInstance.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -450,24 +448,6 @@ private slots:
         QVERIFY(saveState->isHidden());
         QCOMPARE(savedPage(dir, dayFile), std::string("first second"));
         QVERIFY(session.window->close());
-    }
-
-    void aSecondStartOnTheSameDataIsRefused()
-    {
-        test::TempDir dir;
-        SingleInstance running(dir.path());
-        QCOMPARE(running.start(std::chrono::milliseconds(0)), SingleInstance::Start::First);
-        QSignalSpy asked(&running, &SingleInstance::activationRequested);
-        {
-            SingleInstance second(dir.path());
-            QCOMPARE(second.start(std::chrono::milliseconds(0)),
-                     SingleInstance::Start::BroughtForward);
-        }
-        QTRY_COMPARE(asked.count(), 1);
-        // The writing daylark-cli commands are kept out by the same lock.
-        int error = 0;
-        QVERIFY(!DataDirLock::acquire(dir.path(), std::chrono::milliseconds(0), &error));
-        QCOMPARE(error, EWOULDBLOCK);
     }
 };
 
