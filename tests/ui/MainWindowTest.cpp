@@ -1,126 +1,26 @@
 #include "ui/MainWindow.h"
 
-#include "app/DaylarkApp.h"
-#include "app/QuietRetrySink.h"
 #include "diary/CDaylarkPage.h"
 #include "diary/CPageArchive.h"
-#include "records/CListDlg.h"
-#include "search/CSearchDlg.h"
-#include "support/DataSetTestFiles.h"
-#include "support/FixedClock.h"
-#include "support/RecordingDialogs.h"
-#include "support/RecordingSink.h"
-#include "support/TempDir.h"
 #include "support/TimeZone.h"
-#include "support/WidgetLookup.h"
-#include "tools/CSettingsDlg.h"
-#include "ui/PageEdit.h"
+#include "ui/MainWindowSession.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTest>
-#include <QTimer>
 #include <QToolBar>
 
-#include <algorithm>
-#include <functional>
 #include <sys/stat.h>
 #include <tuple>
 #include <utility>
 
 namespace daylark {
 
+using namespace test;
+
 namespace {
 
-constexpr const char* kZone = "EST5EDT,M4.1.0,M10.5.0";
-constexpr std::int64_t kMorning = 857397900;         // Monday 3 March 1997, 9:05 in New York
 constexpr std::int64_t kSecondOfJanuary = 852217200; // Thursday 2 January 1997, 10:00
-
-/// Records every message and counts the boxes of one kind.
-class BoxSink : public test::RecordingSink
-{
-public:
-    int countCaption(const std::string& part) const
-    {
-        return int(std::count_if(messages.begin(), messages.end(), [&](const Message& m) {
-            return m.caption.find(part) != std::string::npos;
-        }));
-    }
-};
-
-Locations locationsIn(const test::TempDir& dir, const std::string& dayFile = {})
-{
-    LocationOptions options;
-    options.dataDir = dir.file("data");
-    options.profile = dir.file("daylark.ini");
-    options.dayFile = dayFile;
-    return Locations::resolve(options, [](const char*) -> const char* { return nullptr; });
-}
-
-/// Runs `use` on the program's core over the data in `dir`, as another run
-/// without a window.
-void withApp(const test::TempDir& dir, const std::function<void(DaylarkApp&)>& use,
-             const std::string& dayFile = {})
-{
-    BoxSink sink;
-    test::FixedClock clock(kMorning);
-    DaylarkApp app(locationsIn(dir, dayFile), sink, clock);
-    app.start();
-    use(app);
-}
-
-/// The page of the current-day file as another run of the program reads it.
-std::string savedPage(const test::TempDir& dir, const std::string& dayFile = {})
-{
-    std::string text;
-    withApp(
-        dir, [&text](DaylarkApp& app) { text = app.doc().pageText().text(); }, dayFile);
-    return text;
-}
-
-/// The program as main() makes it, with a fixed clock and a recording sink.
-struct Session
-{
-    explicit Session(const test::TempDir& dir, std::int64_t now, const std::string& dayFile = {})
-        : clock(now)
-        , app(locationsIn(dir, dayFile), sink, clock)
-    {
-        app.start();
-        window = std::make_unique<MainWindow>(app, sink, dialogs);
-        window->initialShow(WindowPlacement::kShowNormal);
-        window->activateWindow();
-        window->page().setFocus();
-        active = QTest::qWaitForWindowActive(window.get());
-    }
-    PageEdit& page() { return window->page(); }
-    QString shown() { return page().toPlainText(); }
-    QString title() { return window->windowTitle(); }
-    QLabel* label(const char* name) { return test::child<QLabel>(*window, name); }
-    QAction* action(const char* name) { return test::child<QAction>(*window, name); }
-    /// The user stops typing: the idle timer runs out at once. False when no idle save was
-    /// due or it did not run.
-    [[nodiscard]] bool pause()
-    {
-        auto* idle = test::child<QTimer>(*window, "idleTimer");
-        if (!idle->isActive()) {
-            return false;
-        }
-        idle->setInterval(1);
-        idle->start();
-        return QTest::qWaitFor([idle] { return !idle->isActive(); });
-    }
-
-    BoxSink recorder;
-    QuietRetrySink sink{recorder};
-    test::RecordingDialogs dialogs;
-    test::FixedClock clock;
-    DaylarkApp app;
-    std::unique_ptr<MainWindow> window;
-    /// The window was shown and became active.
-    bool active = false;
-};
 
 } // namespace
 
@@ -294,86 +194,6 @@ private slots:
         QCOMPARE(session.window->geometry().size(), QSize(300, 200));
     }
 
-    void theCommandsOpenTheirDialogsOverTheWindowsData()
-    {
-        test::ScopedTimeZone zone(kZone);
-        test::TempDir dir;
-        Session session(dir, kMorning);
-        QVERIFY(session.active);
-        QAction* search = session.action("actionSearch");
-        QAction* synchronize = session.action("actionSynchronize");
-        const QList<QAction*> buttons =
-            test::child<QToolBar>(*session.window, "toolBar")->actions();
-        QVERIFY(buttons.indexOf(search) >= 0 &&
-                buttons.indexOf(search) < buttons.indexOf(synchronize));
-        QCOMPARE(buttons.last(), synchronize);
-
-        // The search opens over a past day; it shows today meanwhile and finds the filed page.
-        test::filePages(session.app.locations().archivePath(1997),
-                        {{"1997-03-02", "a word of Sunday"}}, session.clock);
-        QTest::keyClick(&session.page(), Qt::Key_Left, Qt::AltModifier);
-        QCOMPARE(session.title(), QString("Sunday, March 2, 1997"));
-        QString titleWhileOpen;
-        std::string results;
-        session.dialogs.onSearch = [&](CSearchDlg& logic, const std::function<void()>& shown) {
-            logic.Open();
-            shown();
-            titleWhileOpen = session.title();
-            logic.setTerm1("WORD");
-            logic.Start();
-            results = logic.resultsText();
-            logic.Close();
-        };
-        search->trigger();
-        QCOMPARE(titleWhileOpen, QString("Monday, March 3, 1997"));
-        QVERIFY(results.find("a word of Sunday") != std::string::npos);
-        QCOMPARE(session.app.frame().alarmFile().holders(), 0);
-        QCOMPARE(session.app.frame().listsFile().holders(), 0);
-
-        // A list made in the lists dialog goes to the data directory's lists file.
-        session.dialogs.onLists = [](CListDlg& logic) {
-            logic.Open();
-            logic.setName("Books");
-            logic.Add();
-            logic.EditContents("Dune");
-            QVERIFY(logic.Ok());
-        };
-        session.action("actionLists")->trigger();
-        QCOMPARE(test::recordsOf<CTodoFile>(session.app.locations().listsPath()),
-                 std::vector<std::string>{test::describe(test::list("Books", "Dune", kMorning))});
-
-        // The settings take effect at once, and their font button runs the Font command.
-        session.dialogs.onSettings = [](CSettingsDlg& logic, const std::function<void()>& font) {
-            logic.Open();
-            logic.setUse24HourClock(true);
-            logic.OK();
-            font();
-        };
-        session.action("actionSettings")->trigger();
-        QCOMPARE(session.label("clockPane")->text(), QString("09:05"));
-
-        synchronize->trigger();
-        session.action("actionAbout")->trigger();
-        QVERIFY(session.dialogs.aboutText.contains(
-            QString::fromStdString(session.app.locations().dataDir())));
-        QCOMPARE(session.dialogs.opened,
-                 QStringList({"search", "lists", "settings", "font", "backupSync", "about"}));
-
-        // The stop watch is modeless: its checked button opens it, its Close releases the button.
-        QAction* stopWatch = session.action("actionStopWatch");
-        stopWatch->trigger();
-        auto* watch = test::child<QDialog>(*session.window, "stopWatch");
-        QVERIFY(watch->isVisible() && stopWatch->isChecked());
-        QTest::keyClick(watch, Qt::Key_Escape);
-        QVERIFY(!stopWatch->isChecked());
-        QTRY_VERIFY(session.window->findChild<QDialog*>("stopWatch") == nullptr);
-        stopWatch->trigger();
-        stopWatch->trigger(); // the second press closes it
-        QVERIFY(!stopWatch->isChecked());
-        QTRY_VERIFY(session.window->findChild<QDialog*>("stopWatch") == nullptr);
-        QVERIFY(session.recorder.messages.empty());
-    }
-
     void theDayChangesWhileTheWindowIsOpen()
     {
         test::ScopedTimeZone zone(kZone);
@@ -395,32 +215,6 @@ private slots:
         QCOMPARE(session.title(), QString("Tuesday, March 4, 1997"));
         QCOMPARE(session.shown(), QString("{} water the plants\n"));
         QVERIFY(!session.page().isReadOnly());
-    }
-
-    void theTickAnnouncesADueAlarm()
-    {
-        test::ScopedTimeZone zone(kZone);
-        test::TempDir dir;
-        withApp(dir, [](DaylarkApp& app) {
-            auto alarm = std::make_unique<CDaylarkAlarm>();
-            alarm->Name = "Dentist";
-            alarm->Frequency = static_cast<std::int16_t>(Frequency::Daily);
-            alarm->Time = kMorning - 86400 + 25 * 60; // 9:30, from yesterday on
-            app.frame().alarmFile().Load();
-            app.frame().alarmFile().add(std::move(alarm));
-            app.frame().alarmFile().Save();
-        });
-        Session session(dir, kMorning);
-        QVERIFY(session.active);
-        QCOMPARE(session.recorder.messages.size(), size_t(1)); // today's alarms, summed up
-        QVERIFY(session.recorder.messages[0].text.find("Dentist") != std::string::npos);
-        session.window->tick();
-        QCOMPARE(session.recorder.countCaption("Alarm(s)"), 0);
-
-        session.clock.time = kMorning + 30 * 60; // 9:35
-        session.window->tick();
-        QCOMPARE(session.recorder.countCaption("Alarm(s)"), 1);
-        QCOMPARE(session.recorder.messages.back().text, std::string("9:30 AM: Dentist\n"));
     }
 
     void aFailingSaveIsMarkedAndClosingAsks()
