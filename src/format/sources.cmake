@@ -3,4 +3,5 @@ target_sources(daylark_core PRIVATE
     format/CObject.cpp
     format/CRecordArchive.cpp
     format/RecordFile.cpp
+    format/Utf16.cpp
 )
