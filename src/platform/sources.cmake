@@ -1,6 +1,7 @@
 # Platform services: the only place that talks to the operating system.
 target_sources(daylark_core PRIVATE
     platform/AtomicFile.cpp
+    platform/CalendarColours.cpp
     platform/Clock.cpp
     platform/DataDirLock.cpp
     platform/Exceptions.cpp
