@@ -18,7 +18,7 @@ void CDaylarkAlarm::Serialize(CRecordArchive& ar)
             ar.writeWord(static_cast<std::uint16_t>(Frequency));
             ar.writeWord(static_cast<std::uint16_t>(MessageBoxFlag));
             ar.writeWord(static_cast<std::uint16_t>(Announced));
-            if (RecordVersion > 100) {
+            if (RecordVersion >= kFirstVisibleFlagVersion) {
                 ar.writeWord(static_cast<std::uint16_t>(VisibleOnCalendar));
             }
             return;
@@ -30,7 +30,7 @@ void CDaylarkAlarm::Serialize(CRecordArchive& ar)
         // The flags are widened from their 16 bits without sign.
         MessageBoxFlag = ar.readWord();
         Announced = ar.readWord();
-        VisibleOnCalendar = RecordVersion > 100 ? ar.readWord() : 1;
+        VisibleOnCalendar = RecordVersion >= kFirstVisibleFlagVersion ? ar.readWord() : 1;
     });
 }
 

@@ -23,6 +23,8 @@ struct CDaylarkAlarm : CObject
 {
     static const ClassInfo kClass;
     static constexpr std::int32_t kWrittenVersion = 101; ///< every alarm is written with it
+    /// Records of this version and later carry VisibleOnCalendar; older ones stop before it.
+    static constexpr std::int32_t kFirstVisibleFlagVersion = 101;
 
     std::string Name;
     std::int64_t Time = 0; ///< local date and time of day; the anchor of a recurrence
@@ -35,8 +37,8 @@ struct CDaylarkAlarm : CObject
     const ClassInfo& classInfo() const override { return kClass; }
     /// Same field values (the record files tell a holder's own edits by them).
     bool operator==(const CDaylarkAlarm& other) const;
-    /// Fields on file: version, time, name, then four WORDs; VisibleOnCalendar only when the
-    /// version is above 100 (older records keep it set).
+    /// Fields on file: version, time, name, then four WORDs; VisibleOnCalendar only from
+    /// kFirstVisibleFlagVersion on (older records keep it set).
     void Serialize(CRecordArchive& ar) override;
 };
 

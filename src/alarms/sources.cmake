@@ -1,4 +1,4 @@
-# Alarms: the alarm record and file, today's alarms.
+# Alarms: the alarm record and file, today's alarms and their announcement.
 target_sources(daylark_core PRIVATE
     alarms/AlarmSchedule.cpp
     alarms/CAlarmEntry.cpp

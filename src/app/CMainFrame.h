@@ -2,7 +2,7 @@
 
 #include "alarms/CAlarmFile.h"
 #include "app/WindowPlacement.h"
-#include "calendar/CalendarColours.h"
+#include "platform/CalendarColours.h"
 #include "platform/DisplayFlags.h"
 #include "records/CTodoFile.h"
 

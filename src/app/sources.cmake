@@ -1,4 +1,5 @@
-# Start-up and the main window's logic: the top of the core.
+# The top of the core: start-up, the running application, the main window's logic and the
+# window placements it keeps.
 target_sources(daylark_core PRIVATE
     app/CMainFrame.cpp
     app/CommandLine.cpp

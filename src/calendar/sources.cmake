@@ -1,4 +1,2 @@
-# The calendar: month grid, calendar dialog, day view.
-target_sources(daylark_core PRIVATE
-    calendar/CalendarColours.cpp
-)
+# The calendar: the month grid and the logic of the calendar dialog and the day view. Nothing of
+# it is written yet; its sources go into a target_sources(daylark_core PRIVATE ...) here.

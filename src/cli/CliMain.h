@@ -2,6 +2,7 @@
 
 #include "platform/Locations.h"
 
+#include <chrono>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -12,8 +13,11 @@ namespace daylark {
 class Clock;
 class MessageSink;
 
-/// What a run of the CLI talks to; tests pass string streams, a fixed clock and their own
-/// environment.
+/// How long a writing command waits for the data directory's lock before it gives up.
+constexpr std::chrono::milliseconds kLockWait = std::chrono::seconds(3);
+
+/// What a run of the CLI talks to; tests pass string streams, a fixed clock, their own
+/// environment and, to see a refusal at once, no wait for the lock.
 struct CliEnvironment
 {
     std::istream& in;
@@ -21,6 +25,7 @@ struct CliEnvironment
     std::ostream& err;
     std::function<const char*(const char*)> getenv;
     const Clock& clock;
+    std::chrono::milliseconds lockWait = kLockWait;
 };
 
 /// The exit statuses of daylark-cli.

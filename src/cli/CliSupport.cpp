@@ -57,7 +57,7 @@ std::optional<DataDirLock> lockDataDirectory(CliContext& context, const Location
         return std::nullopt;
     }
     int error = 0;
-    auto lock = DataDirLock::acquire(locations.dataDir(), std::chrono::seconds(3), &error);
+    auto lock = DataDirLock::acquire(locations.dataDir(), context.env.lockWait, &error);
     if (!lock) {
         if (error == EWOULDBLOCK) {
             context.env.err << "Daylark is running on " << locations.dataDir()

@@ -63,8 +63,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& args, std::size_t
                                const std::set<std::string_view>& flagOptions);
 
 /// Takes the data directory's lock for a writing command (creating the directory first),
-/// waiting up to 3 seconds. When another program holds it, prints "Daylark is running on DIR;
-/// close it first." and returns nothing; the command then exits 1.
+/// waiting up to the run's lock wait (kLockWait unless a test says otherwise). When another
+/// program holds it, prints "Daylark is running on DIR; close it first." and returns nothing;
+/// the command then exits 1.
 std::optional<DataDirLock> lockDataDirectory(CliContext& context, const Locations& locations);
 
 /// The text a command sets: its words joined by blanks, or standard input when the only word

@@ -7,6 +7,7 @@
 #include "diary/CDaylarkPage.h"
 #include "diary/CPageArchive.h"
 #include "format/CRecordArchive.h"
+#include "format/RecordFile.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
 #include "platform/LocalTime.h"
@@ -21,6 +22,7 @@
 #include <new>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace daylark {
@@ -169,7 +171,7 @@ public:
     {
         CRecordArchive ar(m_file, CRecordArchive::Mode::Loading);
         const std::uint32_t first = ar.readDword();
-        if (first < 1000) {
+        if (first < CDaylarkDoc::kOldLayoutFirst) {
             field("layout", "versioned");
             field("version", first);
             time("date", ar.readTime());
@@ -209,7 +211,7 @@ public:
         field("Frequency", alarm.Frequency);
         field("MessageBoxFlag", alarm.MessageBoxFlag);
         field("Announced", alarm.Announced);
-        if (alarm.RecordVersion > 100) {
+        if (alarm.RecordVersion >= CDaylarkAlarm::kFirstVisibleFlagVersion) {
             field("VisibleOnCalendar", alarm.VisibleOnCalendar);
         }
     }
@@ -219,8 +221,10 @@ public:
     {
         const std::int64_t length = m_file.length();
         field("length", length);
-        if (length < 8) {
-            field("records", "none (a file shorter than 8 bytes holds no records)");
+        if (length < RecordFileBase::kMinRecordsLength) {
+            field("records", "none (a file shorter than " +
+                                 std::to_string(RecordFileBase::kMinRecordsLength) +
+                                 " bytes holds no records)");
             return;
         }
         CRecordArchive ar(m_file, CRecordArchive::Mode::Loading);
@@ -242,7 +246,8 @@ public:
         const std::int64_t length = m_file.length();
         field("length", length);
         if (length < kArchiveHeaderSize) {
-            field("header", "none (the file is shorter than 12 bytes)");
+            field("header", "none (the file is shorter than " + std::to_string(kArchiveHeaderSize) +
+                                " bytes)");
             return;
         }
         {
@@ -291,10 +296,10 @@ public:
 private:
     bool chainGoesBeyond(const ArchiveLayout& layout)
     {
-        if (layout.length - layout.tailStart < 8) {
+        if (layout.length - layout.tailStart < kEntryFrameSize) {
             return false;
         }
-        m_file.seek(layout.length - 4, SeekFrom::Begin);
+        m_file.seek(layout.length - kEntryOffsetSize, SeekFrom::Begin);
         CRecordArchive ar(m_file, CRecordArchive::Mode::Loading);
         const std::uint32_t last = ar.readDword();
         if (last <= layout.tailStart) {

@@ -79,8 +79,8 @@ daylark::scanArchive(ByteFile& file,
 daylark::ArchiveEnd daylark::findArchiveEnd(ByteFile& file)
 {
     const std::int64_t length = file.length();
-    if (length >= kFirstEntryOffset + 8) {
-        file.seek(length - 4, SeekFrom::Begin);
+    if (length >= kFirstEntryOffset + kEntryFrameSize) {
+        file.seek(length - kEntryOffsetSize, SeekFrom::Begin);
         CRecordArchive ar(file, CRecordArchive::Mode::Loading);
         const std::int64_t lastStart = ar.readDword();
         const auto last = readCompleteEntry(file, lastStart);

@@ -16,6 +16,10 @@ struct CDaylarkPage;
 /// page record written in a pass of its own, and the DWORD B.
 constexpr std::int64_t kArchiveHeaderSize = 12;
 constexpr std::int64_t kFirstEntryOffset = 16;
+/// The size of an entry's leading and of its trailing DWORD offset.
+constexpr std::int64_t kEntryOffsetSize = 4;
+/// The two offsets that frame an entry: no entry is shorter, so a shorter tail holds none.
+constexpr std::int64_t kEntryFrameSize = 2 * kEntryOffsetSize;
 
 /// One complete entry of a year archive: its page record reads whole, its trailing DWORD (at
 /// end - 4) holds its start, and its leading DWORD holds its end, or still its own start when

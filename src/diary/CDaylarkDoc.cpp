@@ -14,6 +14,7 @@
 #include "records/CFutureFile.h"
 
 #include <new>
+#include <utility>
 
 namespace daylark {
 
@@ -94,6 +95,36 @@ void CDaylarkDoc::setPageDate(std::int64_t date)
 {
     m_pageDate = date;
     m_pageArchive.setFileName(archivePathFor(date));
+}
+
+void CDaylarkDoc::keepTodayTextWhileBrowsing()
+{
+    m_savedTodayText = m_text->text();
+}
+
+std::optional<std::string> CDaylarkDoc::takeBackTodayText()
+{
+    return std::exchange(m_savedTodayText, std::nullopt);
+}
+
+CPageArchive* CDaylarkDoc::browsingArchiveFor(std::int64_t date)
+{
+    // The archive named by the date's year, whatever year its header was written in: a page
+    // filed just after New Year creates last year's archive in the new year.
+    const std::string path = archivePathFor(date);
+    if (path.empty()) {
+        return nullptr;
+    }
+    for (const auto& archive : m_browsingArchives) {
+        if (archive->fileName() == path) {
+            return archive.get();
+        }
+    }
+    auto archive = std::make_unique<CPageArchive>(path, m_messages, m_clock);
+    if (archive->Open(/*loading=*/true, /*create=*/false) != 0) {
+        return nullptr;
+    }
+    return m_browsingArchives.emplace_back(std::move(archive)).get();
 }
 
 bool CDaylarkDoc::isModified() const

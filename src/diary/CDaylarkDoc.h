@@ -120,9 +120,22 @@ public:
     bool showsToday() const;
     /// While the user browses past days: the current day's text as it was when the user left
     /// it. The change of day files and carries this text, not the past page on show.
-    std::optional<std::string>& savedTodayText() { return m_savedTodayText; }
-    /// The year archives opened while browsing past days; closed when the view returns to today.
-    std::vector<std::unique_ptr<CPageArchive>>& yearArchives() { return m_yearArchives; }
+    const std::optional<std::string>& savedTodayText() const { return m_savedTodayText; }
+    /// Leaving today for a past day: keeps the page text as the saved today text, so that the
+    /// page can show filed pages while saving and the change of day go on with today's text.
+    void keepTodayTextWhileBrowsing();
+    /// Returning to today: hands the saved today text back and forgets it; nothing when the
+    /// user was not browsing.
+    std::optional<std::string> takeBackTodayText();
+
+    /// The year archive named by the year of `date`, for browsing past days: opened on first
+    /// use and kept open until closeBrowsingArchives, so a walk through the days opens each
+    /// year once. Null when there is no such archive or it fails to open (reported).
+    CPageArchive* browsingArchiveFor(std::int64_t date);
+    /// Closes every archive opened by browsingArchiveFor (the view is back on today).
+    void closeBrowsingArchives() { m_browsingArchives.clear(); }
+    /// How many archives browsing has open.
+    std::size_t browsingArchiveCount() const { return m_browsingArchives.size(); }
     MessageSink& messages() { return m_messages; }
     const Clock& clock() const { return m_clock; }
 
@@ -247,7 +260,7 @@ private:
     std::uint32_t m_dayFileVersion = kNewDayFileVersion;
     bool m_modified = false;
     std::optional<std::string> m_savedTodayText;
-    std::vector<std::unique_ptr<CPageArchive>> m_yearArchives;
+    std::vector<std::unique_ptr<CPageArchive>> m_browsingArchives;
     /// The current-day file failed to read and could not be copied aside.
     bool m_dayFileProtected = false;
     std::unique_ptr<CFutureFile> m_future;

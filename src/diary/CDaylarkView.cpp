@@ -25,7 +25,7 @@ void CDaylarkView::BackwardDay()
 {
     settleFutureShownDate();
     if (m_doc.showsToday()) {
-        m_doc.savedTodayText() = m_doc.pageText().text();
+        m_doc.keepTodayTextWhileBrowsing();
     }
     m_doc.setShownDate(addLocalDays(m_doc.shownDate(), -1));
     showFiledPage(/*backward=*/true);
@@ -112,7 +112,7 @@ bool CDaylarkView::settleFutureShownDate()
 void CDaylarkView::showFiledPage(bool backward)
 {
     std::string pageText;
-    if (CPageArchive* archive = archiveForShownDate()) {
+    if (CPageArchive* archive = m_doc.browsingArchiveFor(m_doc.shownDate())) {
         // The first search in an archive starts at its last entry; later ones go on from the
         // entry found last, so a walk day by day reads each entry about once.
         std::unique_ptr<CDaylarkPage> page;
@@ -129,36 +129,12 @@ void CDaylarkView::showFiledPage(bool backward)
 
 void CDaylarkView::showToday()
 {
-    std::optional<std::string>& saved = m_doc.savedTodayText();
-    if (saved) {
+    if (const std::optional<std::string> saved = m_doc.takeBackTodayText()) {
         setTextKeepingMark(*saved);
-        saved.reset();
     }
     m_doc.pageText().setReadOnly(false);
-    // Destroying an archive closes it.
-    m_doc.yearArchives().clear();
+    m_doc.closeBrowsingArchives();
     m_doc.setShownDate(m_doc.pageDate());
-}
-
-CPageArchive* CDaylarkView::archiveForShownDate()
-{
-    // The archive named by the shown date's year, whatever year its header was written in:
-    // a page filed just after New Year creates last year's archive in the new year.
-    const std::string path = m_doc.archivePathFor(m_doc.shownDate());
-    if (path.empty()) {
-        return nullptr;
-    }
-    auto& archives = m_doc.yearArchives();
-    for (const auto& archive : archives) {
-        if (archive->fileName() == path) {
-            return archive.get();
-        }
-    }
-    auto archive = std::make_unique<CPageArchive>(path, m_doc.messages(), m_doc.clock());
-    if (archive->Open(/*loading=*/true, /*create=*/false) != 0) {
-        return nullptr;
-    }
-    return archives.emplace_back(std::move(archive)).get();
 }
 
 void CDaylarkView::setTextKeepingMark(const std::string& text)

@@ -8,7 +8,6 @@
 namespace daylark {
 
 class CDaylarkDoc;
-class CPageArchive;
 struct DisplayFlags;
 
 /// The page view's logic, apart from any window: stepping through the filed pages of past days
@@ -71,7 +70,6 @@ private:
     bool settleFutureShownDate();
     void showFiledPage(bool backward);
     void showToday();
-    CPageArchive* archiveForShownDate();
     /// Sets the text without touching its modified mark: showing a filed page is no edit.
     void setTextKeepingMark(const std::string& text);
 

@@ -1,4 +1,5 @@
-# The diary: page archives, the document, the page view's logic, the text merge, the change of day.
+# The diary: page archives, the document, the page view's logic (navigation, time stamp, task
+# boxes, page font), the text merge, the page split and the change of day.
 target_sources(daylark_core PRIVATE
     diary/ArchiveScan.cpp
     diary/BufferPageText.cpp

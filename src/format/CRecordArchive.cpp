@@ -1,5 +1,6 @@
 #include "format/CRecordArchive.h"
 
+#include "format/Utf16.h"
 #include "platform/ByteFile.h"
 #include "platform/Exceptions.h"
 
@@ -21,46 +22,15 @@ constexpr std::uint32_t kBigClassTag = 0x80000000;
 constexpr std::uint32_t kMaxMapCount = 0x3FFFFFFE;
 constexpr std::size_t kMaxClassNameLength = 64;
 
-void appendUtf8(std::string& out, std::uint32_t code)
+/// A WORD tag in the form of the DWORD that follows kBigObjectTag. A WORD holds a 15-bit
+/// index under the class bit 0x8000; once the indices of a pass outgrow 15 bits the writer
+/// escapes to a DWORD whose class bit is bit 31. Moving the class bit up lets the reader check
+/// both forms in one place. 0x7FFF, the escape itself, is never an index of the WORD form, so
+/// kNewClassTag (0xFFFF) is never taken for a class described before.
+std::uint32_t widenedTag(std::uint16_t shortTag)
 {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-std::string utf16ToUtf8(const std::vector<unsigned char>& bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    const std::size_t units = bytes.size() / 2;
-    auto unitAt = [&bytes](std::size_t i) {
-        return static_cast<std::uint32_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    };
-    for (std::size_t i = 0; i < units; ++i) {
-        const std::uint32_t unit = unitAt(i);
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units) {
-            const std::uint32_t low = unitAt(i + 1);
-            if (low >= 0xDC00 && low < 0xE000) {
-                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                ++i;
-                continue;
-            }
-        }
-        appendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
-    }
-    return out;
+    const std::uint32_t index = shortTag & ~kClassTag;
+    return (shortTag & kClassTag) != 0 ? (kBigClassTag | index) : index;
 }
 
 } // namespace
@@ -331,7 +301,7 @@ std::string CRecordArchive::readString()
         }
         std::vector<unsigned char> units(static_cast<std::size_t>(bytes));
         readBytes(units.data(), units.size());
-        return utf16ToUtf8(units);
+        return utf16LeToUtf8(units);
     } catch (const std::bad_alloc&) {
         throw CMemoryException();
     }
@@ -340,23 +310,19 @@ std::string CRecordArchive::readString()
 CRecordArchive::ReadResult CRecordArchive::ReadObject(const ClassInfo& expected)
 {
     requireLoading();
-    const std::uint16_t tag = readWord();
-    std::uint32_t x = 0;
-    if (tag == kBigObjectTag) {
-        x = readDword();
-    } else {
-        x = (tag & ~kClassTag) | ((tag & kClassTag) != 0 ? kBigClassTag : 0);
-    }
+    const std::uint16_t shortTag = readWord();
+    const std::uint32_t tag = shortTag == kBigObjectTag ? readDword() : widenedTag(shortTag);
 
-    if ((x & kBigClassTag) == 0) {
+    if ((tag & kBigClassTag) == 0) {
         // A reference to a record read earlier in this pass, or no record at all.
-        if (x > m_lastIndex) {
+        const std::uint32_t objectIndex = tag;
+        if (objectIndex > m_lastIndex) {
             throw CArchiveException(CArchiveException::badIndex);
         }
-        if (x == 0) {
+        if (objectIndex == 0) {
             return {};
         }
-        const LoadEntry& entry = m_loaded[x - 1];
+        const LoadEntry& entry = m_loaded[objectIndex - 1];
         if (entry.object == nullptr) {
             throw CArchiveException(CArchiveException::badIndex);
         }
@@ -366,32 +332,8 @@ CRecordArchive::ReadResult CRecordArchive::ReadObject(const ClassInfo& expected)
         return {nullptr, entry.object};
     }
 
-    std::string_view className;
-    if (tag == kNewClassTag) {
-        const std::uint16_t schema = readWord();
-        const std::uint16_t nameLength = readWord();
-        if (nameLength >= kMaxClassNameLength || !isAvailable(nameLength)) {
-            throw CArchiveException(CArchiveException::badClass);
-        }
-        char name[kMaxClassNameLength] = {};
-        readBytes(name, nameLength);
-        const KnownClass* known = findKnownClass(std::string_view(name, nameLength));
-        if (known == nullptr) {
-            throw CArchiveException(CArchiveException::badClass);
-        }
-        if (schema != known->schema) {
-            throw CArchiveException(CArchiveException::badSchema);
-        }
-        className = known->name;
-        addLoaded({className, nullptr});
-    } else {
-        const std::uint32_t j = x & ~kBigClassTag;
-        if (j == 0 || j > m_lastIndex || m_loaded[j - 1].object != nullptr) {
-            throw CArchiveException(CArchiveException::badIndex);
-        }
-        className = m_loaded[j - 1].className;
-    }
-
+    const std::string_view className =
+        shortTag == kNewClassTag ? readClassDescription() : classOfIndex(tag & ~kBigClassTag);
     if (className != expected.name) {
         throw CArchiveException(CArchiveException::badClass);
     }
@@ -405,6 +347,34 @@ CRecordArchive::ReadResult CRecordArchive::ReadObject(const ClassInfo& expected)
     record->Serialize(*this);
     CObject* object = record.get();
     return {std::move(record), object};
+}
+
+std::string_view CRecordArchive::readClassDescription()
+{
+    const std::uint16_t schema = readWord();
+    const std::uint16_t nameLength = readWord();
+    if (nameLength >= kMaxClassNameLength || !isAvailable(nameLength)) {
+        throw CArchiveException(CArchiveException::badClass);
+    }
+    char name[kMaxClassNameLength] = {};
+    readBytes(name, nameLength);
+    const KnownClass* known = findKnownClass(std::string_view(name, nameLength));
+    if (known == nullptr) {
+        throw CArchiveException(CArchiveException::badClass);
+    }
+    if (schema != known->schema) {
+        throw CArchiveException(CArchiveException::badSchema);
+    }
+    addLoaded({known->name, nullptr});
+    return known->name;
+}
+
+std::string_view CRecordArchive::classOfIndex(std::uint32_t classIndex) const
+{
+    if (classIndex == 0 || classIndex > m_lastIndex || m_loaded[classIndex - 1].object != nullptr) {
+        throw CArchiveException(CArchiveException::badIndex);
+    }
+    return m_loaded[classIndex - 1].className;
 }
 
 void CRecordArchive::addLoaded(const LoadEntry& entry)

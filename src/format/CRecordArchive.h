@@ -101,6 +101,10 @@ private:
     void requireAvailable(std::uint64_t size);
     std::uint32_t readStringLength(bool allowWide, bool& wide);
     std::uint32_t takeIndex();
+    /// Reads a new class description (schema, name) and enters it; returns the class's name.
+    std::string_view readClassDescription();
+    /// The name of the class described earlier in this pass under `classIndex`.
+    std::string_view classOfIndex(std::uint32_t classIndex) const;
     void addLoaded(const LoadEntry& entry);
     [[noreturn]] static void throwInvalidFormat();
 

@@ -14,9 +14,6 @@ namespace daylark {
 
 namespace {
 
-/// A file shorter than this holds no records, whatever its bytes.
-constexpr std::int64_t kMinimumLength = 8;
-
 std::string fileFailure(std::string_view contextLine, const CFileException& failure)
 {
     return formatFailure(contextLine, failure.cause(), fileCauseText(failure.cause()));
@@ -71,7 +68,7 @@ RecordFileBase::readFile(const std::function<void(CRecordArchive&)>& readRecord)
         std::optional<CRecordArchive> ar;
         try {
             ar.emplace(device, CRecordArchive::Mode::Loading);
-            if (device.length() >= kMinimumLength) {
+            if (device.length() >= kMinRecordsLength) {
                 m_fileVersion = ar->readDword();
                 const std::uint16_t count = ar->readWord();
                 for (std::uint16_t i = 0; i < count; ++i) {

@@ -69,6 +69,9 @@ public:
     /// A file's count is a WORD: no file holds more records.
     static constexpr std::size_t kMaxRecords = 0xFFFF;
     static constexpr std::uint32_t kNewFileVersion = 100;
+    /// A file shorter than this holds no records, whatever its bytes: it reads as an empty
+    /// list with the file version left as it was.
+    static constexpr std::int64_t kMinRecordsLength = 8;
 
     const std::string& path() const { return m_path; }
     /// Set by whoever adds, removes or edits a record; read by the holder that loaded the list

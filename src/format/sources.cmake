@@ -1,6 +1,8 @@
-# The record stream that every data file is written in.
+# The record stream that every data file is written in, and the whole-list record files (future
+# notes, lists, alarms) built on it.
 target_sources(daylark_core PRIVATE
     format/CObject.cpp
     format/CRecordArchive.cpp
     format/RecordFile.cpp
+    format/Utf16.cpp
 )

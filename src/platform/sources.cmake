@@ -1,6 +1,8 @@
-# Platform services: the only place that talks to the operating system.
+# Platform services, the only place that talks to the operating system: files, paths, the
+# data directory's lock, the clock, the profile and the settings kept in it, date and time texts.
 target_sources(daylark_core PRIVATE
     platform/AtomicFile.cpp
+    platform/CalendarColours.cpp
     platform/Clock.cpp
     platform/DataDirLock.cpp
     platform/Exceptions.cpp

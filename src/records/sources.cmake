@@ -1,4 +1,4 @@
-# Future notes and lists.
+# Future notes and lists, and the logic of the list dialog.
 target_sources(daylark_core PRIVATE
     records/CDaylarkFuture.cpp
     records/CDaylarkTodo.cpp

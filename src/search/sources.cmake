@@ -1,4 +1,4 @@
-# Sources of src/search.
+# Search: the term matcher, the walk over the filed pages and the search dialog's logic.
 target_sources(daylark_core PRIVATE
     search/CSearchDlg.cpp
     search/PageWalk.cpp

@@ -1,6 +1,6 @@
 #include "tools/CSettingsDlg.h"
 
-#include "calendar/CalendarColours.h"
+#include "platform/CalendarColours.h"
 #include "platform/DisplayFlags.h"
 #include "platform/Profile.h"
 

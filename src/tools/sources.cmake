@@ -1,5 +1,4 @@
-# Sources of src/tools.
-# The tools: stop watch, settings dialog.
+# The tools: the logic of the stop watch and of the settings dialog.
 target_sources(daylark_core PRIVATE
     tools/CSettingsDlg.cpp
     tools/CStopWatchDlg.cpp

@@ -4,6 +4,7 @@
 #include "support/FixedClock.h"
 #include "support/TempDir.h"
 
+#include <chrono>
 #include <map>
 #include <sstream>
 #include <string>
@@ -32,13 +33,14 @@ public:
             const auto found = environment.find(name);
             return found == environment.end() ? nullptr : found->second.c_str();
         };
-        CliEnvironment env{in, out, err, getenv, clock};
+        CliEnvironment env{in, out, err, getenv, clock, lockWait};
         const int status = runCli(args, env);
         return {status, out.str(), err.str()};
     }
 
     TempDir dir;
     FixedClock clock{857397900}; // Monday 3 March 1997, 14:05 UTC
+    std::chrono::milliseconds lockWait = kLockWait;
     std::map<std::string, std::string> environment{{"HOME", dir.path()},
                                                    {"DAYLARK_DATA_DIR", dir.file("data")},
                                                    {"XDG_CONFIG_HOME", dir.file("config")}};

@@ -146,7 +146,7 @@ TEST_F(DayChangeTest, APageAndItsStoresGoThroughWholeDaysByteForByte)
         clock.time = c.now;
         ProgramRun run(data, sink, clock, profile);
         if (c.browsing) {
-            run.doc.savedTodayText() = run.doc.pageText().text();
+            run.doc.keepTodayTextWhileBrowsing();
             run.doc.pageText().setText("a filed page on show");
             run.doc.setShownDate(pastDay);
         }

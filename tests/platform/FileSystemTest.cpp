@@ -1,19 +1,15 @@
 #include "platform/FileSystem.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/Exceptions.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 namespace daylark::test {
@@ -22,58 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-Names entries(const std::string& dir)
-{
-    Names names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 unsigned mode(const std::string& path)
 {
     return static_cast<unsigned>(fs::status(path).permissions());
-}
-
-void writeAtomically(const std::string& path, const std::string& bytes)
-{
-    AtomicFile file(path);
-    file.file().write(bytes.data(), bytes.size());
-    file.commit();
-}
-
-TEST(FailureContext, MessageIsContextLineCauseAndCauseText)
-{
-    const FailureContext page{"File Exception, %d, looking for page",
-                              "Archive Exception, %d, looking for page",
-                              "Memory exception reading a daylark page"};
-    EXPECT_EQ(page.message(CFileException(CFileException::fileNotFound, ENOENT)),
-              "File Exception, 2, looking for page \nException: The File could not be located.");
-    EXPECT_EQ(page.message(CArchiveException(CArchiveException::endOfFile)),
-              "Archive Exception, 3, looking for page \nException: Unexpectedly reached end of "
-              "file while reading an object.");
-    EXPECT_EQ(page.message(CMemoryException()), "Memory exception reading a daylark page");
-    // An unknown cause keeps its number but shows the unspecified text.
-    EXPECT_EQ(page.message(CFileException(99)),
-              "File Exception, 99, looking for page \nException: An unspecified file exception "
-              "occured.");
-}
-
-TEST(CFileException, ErrnoMapsToCauseCodes)
-{
-    const std::pair<int, int> cases[] = {
-        {ENOENT, 2}, {ENOTDIR, 3}, {ENAMETOOLONG, 3}, {ELOOP, 3},  {EMFILE, 4},
-        {ENFILE, 4}, {EACCES, 5},  {EPERM, 5},        {EROFS, 5},  {EBADF, 6},
-        {EIO, 10},   {ENOSPC, 13}, {EDQUOT, 13},      {EEXIST, 1}, {EINVAL, 1},
-    };
-    for (const auto& [error, cause] : cases) {
-        SCOPED_TRACE(error);
-        const CFileException failure = CFileException::fromErrno(error);
-        EXPECT_EQ(failure.cause(), cause);
-        EXPECT_EQ(failure.osError(), error);
-    }
 }
 
 TEST(FileSystem, CopyOverwritesCarriesModificationTimeOrFailsLeavingDestination)
@@ -100,7 +47,7 @@ TEST(FileSystem, CopyOverwritesCarriesModificationTimeOrFailsLeavingDestination)
     EXPECT_EQ(readFile(dir.file("dst")), "new");
     EXPECT_EQ(copyFile(dir.file("src"), dir.file("nodir/dst")), ENOENT);
     EXPECT_EQ(copyFile(dir.path(), dir.file("dst")), EISDIR);
-    EXPECT_EQ(entries(dir.path()), (Names{"dst", "src"}));
+    EXPECT_EQ(namesIn(dir.path()), (Names{"dst", "src"}));
 }
 
 TEST(FileSystem, DirectoriesAreCreatedPrivately)
@@ -161,74 +108,6 @@ TEST(FileSystem, FirstFreeNameCountsPastTakenNames)
         writeFile(prefix + (n < 10 ? "00" : n < 100 ? "0" : "") + std::to_string(n), "");
     }
     EXPECT_EQ(firstFreeName(prefix), prefix + "1000");
-}
-
-TEST(AtomicFile, ReplacesOnlyOnCommitKeepsModesAndLeavesNoTemporary)
-{
-    TempDir dir;
-    const std::string path = dir.file("daylark.fut");
-    writeFile(path, "old");
-    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
-    {
-        AtomicFile file(path);
-        file.file().write("new", 3);
-        // While writing, the temporary file is hidden and not named like a data file.
-        const Names names = entries(dir.path());
-        ASSERT_EQ(names.size(), 2u);
-        EXPECT_EQ(names[0].rfind(".daylark.fut.tmp-", 0), 0u) << names[0];
-        EXPECT_EQ(readFile(path), "old");
-    } // abandoned
-    EXPECT_EQ(readFile(path), "old");
-    EXPECT_EQ(entries(dir.path()), Names{"daylark.fut"});
-
-    writeAtomically(path, "new");
-    EXPECT_EQ(readFile(path), "new");
-    EXPECT_EQ(mode(path), 0644u);
-    EXPECT_EQ(entries(dir.path()), Names{"daylark.fut"});
-    writeAtomically(dir.file("fresh"), "x");
-    EXPECT_EQ(mode(dir.file("fresh")), 0600u);
-}
-
-TEST(AtomicFile, FollowsSymbolicLinksAndReplacesTheirTarget)
-{
-    TempDir dir;
-    fs::create_directory(dir.file("real"));
-    writeFile(dir.file("real/daylark.day"), "old");
-    fs::create_symlink("real/daylark.day", dir.file("link"));
-    fs::create_symlink(dir.file("link"), dir.file("link2")); // link to a link
-
-    writeAtomically(dir.file("link2"), "new");
-    EXPECT_TRUE(fs::is_symlink(dir.file("link")) && fs::is_symlink(dir.file("link2")));
-    EXPECT_EQ(readFile(dir.file("real/daylark.day")), "new");
-    EXPECT_EQ(entries(dir.file("real")), Names{"daylark.day"});
-
-    // A dangling link gets its target created.
-    fs::create_symlink("real/fresh", dir.file("dangling"));
-    writeAtomically(dir.file("dangling"), "made");
-    EXPECT_EQ(readFile(dir.file("real/fresh")), "made");
-    EXPECT_TRUE(fs::is_symlink(dir.file("dangling")));
-}
-
-TEST(AtomicFile, ImpossibleTargetsThrowWithCause)
-{
-    TempDir dir;
-    fs::create_symlink("loop", dir.file("loop"));
-    const std::tuple<std::string, int, int> cases[] = {
-        {dir.path(), CFileException::accessDenied, EISDIR},
-        {dir.file("missing/file"), CFileException::fileNotFound, ENOENT},
-        {dir.file("loop"), CFileException::badPath, ELOOP},
-    };
-    for (const auto& [path, cause, error] : cases) {
-        SCOPED_TRACE(path);
-        try {
-            AtomicFile file(path);
-            ADD_FAILURE() << "no exception";
-        } catch (const CFileException& failure) {
-            EXPECT_EQ(failure.cause(), cause);
-            EXPECT_EQ(failure.osError(), error);
-        }
-    }
-    EXPECT_EQ(entries(dir.path()), Names{"loop"});
 }
 
 } // namespace

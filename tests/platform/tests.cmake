@@ -1,5 +1,9 @@
 daylark_add_core_test(platform_tests
+    platform/AtomicFileTest.cpp
+    platform/DataDirLockTest.cpp
+    platform/ExceptionsTest.cpp
     platform/FileSystemTest.cpp
+    platform/LocalTimeTest.cpp
     platform/LocationsTest.cpp
     platform/ProfileTest.cpp
     platform/TimeTextTest.cpp

@@ -10,6 +10,7 @@
 #include "records/CTodoFile.h"
 #include "support/FixedClock.h"
 #include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +34,6 @@ inline ino_t inodeOf(const std::string& path)
     struct stat info = {};
     ::stat(path.c_str(), &info);
     return info.st_ino;
-}
-
-inline std::vector<std::string> namesIn(const std::string& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 /// Files each page, dated noon local time, into the archive at `path`.

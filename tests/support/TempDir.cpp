@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +50,16 @@ bool fileExists(const std::string& path)
 {
     std::error_code ignored;
     return std::filesystem::exists(path, ignored);
+}
+
+std::vector<std::string> namesIn(const std::string& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace daylark::test

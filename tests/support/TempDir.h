@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace daylark::test {
 
@@ -26,5 +27,7 @@ std::string readFile(const std::string& path);
 /// Writes `bytes` as the whole content of a file (created or truncated).
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+/// The names of the entries of a directory, sorted.
+std::vector<std::string> namesIn(const std::string& dir);
 
 } // namespace daylark::test

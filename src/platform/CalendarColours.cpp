@@ -1,4 +1,4 @@
-#include "calendar/CalendarColours.h"
+#include "platform/CalendarColours.h"
 
 #include "platform/Profile.h"
 
