@@ -3,7 +3,6 @@
 #include "tools/CStopWatchDlg.h"
 #include "ui/DialogButton.h"
 
-#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
@@ -96,13 +95,6 @@ void StopWatchView::reject()
     m_timer->stop();
     QDialog::reject();
     emit closeRequested();
-}
-
-void StopWatchView::closeEvent(QCloseEvent* event)
-{
-    // The close box goes the way of Close, so the owner hears of it once.
-    event->ignore();
-    reject();
 }
 
 void StopWatchView::render()

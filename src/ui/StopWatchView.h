@@ -15,8 +15,10 @@ class CStopWatchDlg;
 /// The modeless "Stop Watch" window over its logic: forwards the buttons, runs the one-second
 /// tick while the logic is running and shows the lap list and the running time.
 ///
-/// Close, Escape and the close box hide the window and emit closeRequested(); the owner then
-/// releases its Stop Watch button and destroys the window, and the logic with it.
+/// Close, Escape and the close box (QDialog's close goes through reject()) hide the window and
+/// emit closeRequested() once; the owner then releases its Stop Watch button and destroys the
+/// window, and the logic with it. The close is accepted, so quitting the program (which closes
+/// every window first) is not held up by an open stop watch.
 class StopWatchView : public QDialog
 {
     Q_OBJECT
@@ -31,9 +33,6 @@ public:
 signals:
     /// The user closed the window.
     void closeRequested();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void render();
