@@ -3,12 +3,12 @@
 #include "app/QuietRetrySink.h"
 #include "platform/Clock.h"
 #include "platform/Locations.h"
-#include "ui/AppIcon.h"
-#include "ui/MainDialogs.h"
-#include "ui/MainWindow.h"
-#include "ui/QtMessageSink.h"
-#include "ui/SingleInstance.h"
-#include "ui/TerminationSignals.h"
+#include "ui/platform/AppIcon.h"
+#include "ui/platform/QtMessageSink.h"
+#include "ui/platform/SingleInstance.h"
+#include "ui/platform/TerminationSignals.h"
+#include "ui/window/MainDialogs.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,28 +1,30 @@
-# Every Qt view and Qt service. A library, so the Qt Test executables link the views without main.
+# Every Qt view and Qt service, grouped by window: the main window, the page editor, one folder per
+# dialog, and the Qt platform services. A library, so the Qt Test executables link the views without
+# main.
 add_library(daylark_ui STATIC
-    ui/AppIcon.cpp
-    ui/BackupSyncDialogView.cpp
-    ui/DialogButton.cpp
-    ui/FindBar.cpp
-    ui/HelpWindow.cpp
-    ui/ListDialogView.cpp
-    ui/MainActions.cpp
-    ui/MainDialogs.cpp
-    ui/MainWindow.cpp
-    ui/PageEdit.cpp
-    ui/PageFontConversion.cpp
-    ui/PageTextMapping.cpp
-    ui/QtMessageSink.cpp
-    ui/SearchDialogView.cpp
-    ui/SettingsView.cpp
-    ui/SingleInstance.cpp
-    ui/StatusPanes.cpp
-    ui/StopWatchView.cpp
-    ui/TaskHighlighter.cpp
-    ui/TerminationSignals.cpp
-    ui/ToolBarDock.cpp
-    ui/ToolbarIcons.cpp
-    ui/WindowGeometry.cpp
+    ui/lists/ListDialogView.cpp
+    ui/page/FindBar.cpp
+    ui/page/PageEdit.cpp
+    ui/page/PageFontConversion.cpp
+    ui/page/PageTextMapping.cpp
+    ui/page/TaskHighlighter.cpp
+    ui/platform/AppIcon.cpp
+    ui/platform/DialogButton.cpp
+    ui/platform/QtMessageSink.cpp
+    ui/platform/SingleInstance.cpp
+    ui/platform/TerminationSignals.cpp
+    ui/search/SearchDialogView.cpp
+    ui/settings/SettingsView.cpp
+    ui/stopwatch/StopWatchView.cpp
+    ui/sync/BackupSyncDialogView.cpp
+    ui/window/HelpWindow.cpp
+    ui/window/MainActions.cpp
+    ui/window/MainDialogs.cpp
+    ui/window/MainWindow.cpp
+    ui/window/StatusPanes.cpp
+    ui/window/ToolBarDock.cpp
+    ui/window/ToolbarIcons.cpp
+    ui/window/WindowGeometry.cpp
 )
 target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets Qt6::Network)
 # The user guide that F1 shows ships inside the program.

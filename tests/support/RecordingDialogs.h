@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/MainDialogs.h"
+#include "ui/window/MainDialogs.h"
 
 #include <QStringList>
 

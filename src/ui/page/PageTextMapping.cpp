@@ -1,0 +1,112 @@
+#include "ui/page/PageTextMapping.h"
+
+#include <QStringDecoder>
+
+#include <array>
+
+namespace daylark {
+
+namespace {
+
+/// Windows-1252 at 0x80..0x9F; the five bytes it leaves undefined keep their C1 code points,
+/// so every byte has a character.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeBytes(std::string_view bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!utf8.hasError()) {
+        return text;
+    }
+    text.clear();
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += QChar(byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char16_t(byte));
+    }
+    return text;
+}
+
+std::size_t utf8Length(const QString& text, qsizetype i)
+{
+    const char16_t unit = text.at(i).unicode();
+    if (unit == u'\n' || unit == QChar::ParagraphSeparator || unit == QChar::LineSeparator) {
+        return 2; // handed back as CR LF
+    }
+    if (unit < 0x80) {
+        return 1;
+    }
+    if (unit < 0x800) {
+        return 2;
+    }
+    if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+        QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+        return 4; // the low surrogate counts 0 below
+    }
+    if (QChar::isLowSurrogate(unit) && i > 0 && QChar::isHighSurrogate(text.at(i - 1).unicode())) {
+        return 0;
+    }
+    return 3;
+}
+
+} // namespace
+
+QString displayTextFromPage(std::string_view bytes)
+{
+    std::string unified;
+    unified.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r') {
+            unified += bytes[i];
+            continue;
+        }
+        while (i + 1 < bytes.size() && bytes[i + 1] == '\r') {
+            ++i;
+        }
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            ++i;
+        }
+        unified += '\n';
+    }
+    return decodeBytes(unified);
+}
+
+std::string pageTextFromDisplay(const QString& display)
+{
+    QString text = display;
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return text.toStdString();
+}
+
+std::size_t pageOffsetOfDisplay(const QString& display, qsizetype position)
+{
+    std::size_t offset = 0;
+    for (qsizetype i = 0; i < position && i < display.size(); ++i) {
+        offset += utf8Length(display, i);
+    }
+    return offset;
+}
+
+qsizetype displayPositionOfPage(const QString& display, std::size_t offset)
+{
+    std::size_t at = 0;
+    qsizetype i = 0;
+    while (i < display.size() && at < offset) {
+        at += utf8Length(display, i);
+        ++i;
+    }
+    if (i < display.size() && QChar::isLowSurrogate(display.at(i).unicode()) && i > 0 &&
+        QChar::isHighSurrogate(display.at(i - 1).unicode())) {
+        ++i; // never split a surrogate pair
+    }
+    return i;
+}
+
+} // namespace daylark

@@ -1,0 +1,48 @@
+#include "ui/platform/QtMessageSink.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+namespace daylark {
+
+void QtMessageSink::setWindow(QWidget* window, std::function<void()> bringForward,
+                              std::function<void(const std::string&)> showStatus)
+{
+    m_window = window;
+    m_bringForward = std::move(bringForward);
+    m_showStatus = std::move(showStatus);
+}
+
+MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& caption,
+                                 MessageIcon icon, MessageButtons buttons)
+{
+    if (m_bringForward) {
+        m_bringForward();
+    }
+    QMessageBox box(
+        icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
+        QString::fromStdString(caption), QString::fromStdString(text),
+        buttons == MessageButtons::Ok ? QMessageBox::Ok
+                                      : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+        m_window);
+    box.setObjectName("messageBox");
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+}
+
+void QtMessageSink::notify(const std::string& text, const std::string& caption)
+{
+    if (m_showStatus) {
+        m_showStatus(caption.empty() ? text : caption + ": " + text);
+    }
+}
+
+} // namespace daylark

@@ -1,0 +1,95 @@
+#include "ui/settings/SettingsView.h"
+
+#include "tools/CSettingsDlg.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace daylark {
+
+SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontCommand,
+                           ColourChooser chooseColour, QWidget* parent)
+    : QDialog(parent)
+    , m_logic(logic)
+    , m_fontCommand(std::move(fontCommand))
+    , m_chooseColour(chooseColour ? std::move(chooseColour) : &chooseWithColorDialog)
+{
+    setObjectName("settingsDialog");
+    setWindowTitle(QString::fromStdString(std::string(CSettingsDlg::kTitle)));
+    m_logic.Open();
+
+    auto* colours = new QGroupBox(tr("Calendar Colors"), this);
+    auto* colourLayout = new QVBoxLayout(colours);
+    const struct
+    {
+        QString caption;
+        const char* name;
+        CSettingsDlg::Colour which;
+    } colourButtons[] = {
+        {tr("&Current Month"), "currentMonthButton", CSettingsDlg::Colour::CurrentMonth},
+        {tr("&Not Current Month"), "notCurrentMonthButton", CSettingsDlg::Colour::NotCurrentMonth},
+        {tr("&Today"), "todayButton", CSettingsDlg::Colour::Today},
+        {tr("&Holiday"), "holidayButton", CSettingsDlg::Colour::Holiday},
+    };
+    for (const auto& each : colourButtons) {
+        auto* button = new QPushButton(each.caption, colours);
+        button->setObjectName(QString::fromLatin1(each.name));
+        button->setAutoDefault(false);
+        colourLayout->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, which = each.which] {
+            if (const auto chosen = m_chooseColour(this)) {
+                m_logic.ChooseColour(which, *chosen);
+            }
+        });
+    }
+
+    auto* useGmt = new QCheckBox(tr("Use GMT"), this);
+    useGmt->setObjectName("useGmt");
+    useGmt->setChecked(m_logic.useGmt());
+    connect(useGmt, &QCheckBox::toggled, this, [this](bool on) { m_logic.setUseGmt(on); });
+    auto* use24 = new QCheckBox(tr("24 Hour format"), this);
+    use24->setObjectName("use24HourClock");
+    use24->setChecked(m_logic.use24HourClock());
+    connect(use24, &QCheckBox::toggled, this, [this](bool on) { m_logic.setUse24HourClock(on); });
+
+    auto* font = new QPushButton(tr("Main Page &Font"), this);
+    font->setObjectName("fontButton");
+    font->setAutoDefault(false);
+    connect(font, &QPushButton::clicked, this, [this] {
+        if (m_fontCommand) {
+            m_fontCommand();
+        }
+    });
+    auto* ok = new QPushButton(tr("&OK"), this);
+    ok->setObjectName("okButton");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        m_logic.OK();
+        accept();
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(colours);
+    layout->addWidget(useGmt);
+    layout->addWidget(use24);
+    layout->addWidget(font);
+    layout->addWidget(ok);
+}
+
+SettingsView::~SettingsView() = default;
+
+std::optional<std::uint32_t> SettingsView::chooseWithColorDialog(QWidget* parent)
+{
+    const QColor chosen = QColorDialog::getColor(QColor(Qt::black), parent);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(chosen.red()) |
+           static_cast<std::uint32_t>(chosen.green()) << 8 |
+           static_cast<std::uint32_t>(chosen.blue()) << 16;
+}
+
+} // namespace daylark

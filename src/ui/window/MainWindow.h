@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/CMainFrame.h"
+#include "app/SaveAndClose.h"
+#include "ui/stopwatch/StopWatchView.h"
+#include "ui/window/MainActions.h"
+#include "ui/window/StatusPanes.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <cstdint>
+#include <functional>
+
+class QTimer;
+class QToolBar;
+
+namespace daylark {
+
+class DaylarkApp;
+class FindBar;
+class HelpWindow;
+class MainDialogs;
+class PageEdit;
+class QuietRetrySink;
+
+/// The main window: the page of the day with the toolbar, the menu bar (hidden at first) and
+/// the status bar with its clock. It renders the state of the application's logic (the main
+/// frame, the document, the page view) and forwards the user's commands, the 15-second tick and
+/// the idle save to it.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    /// `app` has been started; `messages` is the sink it reports through; `dialogs` opens every
+    /// dialog. All three must outlive the window. The page text moves into the window's editor.
+    MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& dialogs,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    /// The last step of start-up: restores the menu, toolbar and clock settings and the saved
+    /// placement, runs the day check, then shows the window (`showCommand` 0 keeps it hidden).
+    void initialShow(std::uint32_t showCommand);
+
+    /// The 15-second tick: the clock pane, the change of day, the announcement of due alarms.
+    void tick();
+    /// The session is ending (it may still be cancelled): saves the settings and today's page,
+    /// and the window goes on. Does nothing once the window has closed (it saved then).
+    void saveForSessionEnd();
+    /// The program is about to end without closing the window (a termination signal, the
+    /// application quitting): saves as the session end does, once.
+    void saveBeforeQuit();
+    /// Shows, restores and raises the window and asks the desktop to draw attention to it: a box
+    /// is about to show, or a second start on the same data directory asked for it. During
+    /// start-up it waits for the window's first showing.
+    void bringToFront();
+    /// A notification of the core, shown in the message pane until the next input.
+    void showNotification(const QString& text);
+
+    PageEdit& page() { return *m_page; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// No context menu for the toolbar: it could hide the toolbar behind the logic's back.
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    void createBars();
+    void connectCommands();
+    /// Runs a command of the logic, then shows what it changed.
+    void run(const std::function<void()>& command);
+    void render();
+    void renderClock();
+    void renderEditCommands();
+
+    void idleSave();
+    /// The placement, maximised state and toolbar side that the settings keep.
+    SaveAndClose::WindowState settingsState() const;
+    void chooseFont();
+    void showHelp();
+    void showAbout();
+    void openLists();
+    void toggleStopWatch(bool open);
+    void openSettings();
+    void openSearch();
+    void openSynchronize();
+
+    DaylarkApp& m_app;
+    QuietRetrySink& m_messages;
+    MainDialogs& m_dialogs;
+    SaveAndClose m_saver;
+    MainActions m_actions;
+    PageEdit* m_page = nullptr;
+    FindBar* m_findBar = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QTimer* m_tickTimer = nullptr;
+    QTimer* m_idleTimer = nullptr;
+    StatusPanes m_status;
+    HelpWindow* m_help = nullptr;
+    /// The open stop watch (modeless; at most one), a child that owns its logic.
+    QPointer<StopWatchView> m_stopWatch;
+    bool m_starting = false;
+};
+
+} // namespace daylark

@@ -1,0 +1,132 @@
+#include "records/CListDlg.h"
+#include "search/CSearchDlg.h"
+#include "support/DataSetTestFiles.h"
+#include "support/TimeZone.h"
+#include "tools/CSettingsDlg.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/MainWindowSession.h"
+
+#include <QDialog>
+#include <QToolBar>
+
+namespace daylark {
+
+using namespace test;
+
+/// The main window's commands: the dialogs it opens, the stop watch and the tick.
+class MainWindowCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theCommandsOpenTheirDialogsOverTheWindowsData()
+    {
+        test::ScopedTimeZone zone(kZone);
+        test::TempDir dir;
+        Session session(dir, kMorning);
+        QVERIFY(session.active);
+        QAction* search = session.action("actionSearch");
+        QAction* synchronize = session.action("actionSynchronize");
+        const QList<QAction*> buttons =
+            test::child<QToolBar>(*session.window, "toolBar")->actions();
+        QVERIFY(buttons.indexOf(search) >= 0 &&
+                buttons.indexOf(search) < buttons.indexOf(synchronize));
+        QCOMPARE(buttons.last(), synchronize);
+
+        // The search opens over a past day; it shows today meanwhile and finds the filed page.
+        test::filePages(session.app.locations().archivePath(1997),
+                        {{"1997-03-02", "a word of Sunday"}}, session.clock);
+        QTest::keyClick(&session.page(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(session.title(), QString("Sunday, March 2, 1997"));
+        QString titleWhileOpen;
+        std::string results;
+        session.dialogs.onSearch = [&](CSearchDlg& logic, const std::function<void()>& shown) {
+            logic.Open();
+            shown();
+            titleWhileOpen = session.title();
+            logic.setTerm1("WORD");
+            logic.Start();
+            results = logic.resultsText();
+            logic.Close();
+        };
+        search->trigger();
+        QCOMPARE(titleWhileOpen, QString("Monday, March 3, 1997"));
+        QVERIFY(results.find("a word of Sunday") != std::string::npos);
+        QCOMPARE(session.app.frame().alarmFile().holders(), 0);
+        QCOMPARE(session.app.frame().listsFile().holders(), 0);
+
+        // A list made in the lists dialog goes to the data directory's lists file.
+        session.dialogs.onLists = [](CListDlg& logic) {
+            logic.Open();
+            logic.setName("Books");
+            logic.Add();
+            logic.EditContents("Dune");
+            QVERIFY(logic.Ok());
+        };
+        session.action("actionLists")->trigger();
+        QCOMPARE(test::recordsOf<CTodoFile>(session.app.locations().listsPath()),
+                 std::vector<std::string>{test::describe(test::list("Books", "Dune", kMorning))});
+
+        // The settings take effect at once, and their font button runs the Font command.
+        session.dialogs.onSettings = [](CSettingsDlg& logic, const std::function<void()>& font) {
+            logic.Open();
+            logic.setUse24HourClock(true);
+            logic.OK();
+            font();
+        };
+        session.action("actionSettings")->trigger();
+        QCOMPARE(session.label("clockPane")->text(), QString("09:05"));
+
+        synchronize->trigger();
+        session.action("actionAbout")->trigger();
+        QVERIFY(session.dialogs.aboutText.contains(
+            QString::fromStdString(session.app.locations().dataDir())));
+        QCOMPARE(session.dialogs.opened,
+                 QStringList({"search", "lists", "settings", "font", "backupSync", "about"}));
+
+        // The stop watch is modeless: its checked button opens it, its Close releases the button.
+        QAction* stopWatch = session.action("actionStopWatch");
+        stopWatch->trigger();
+        auto* watch = test::child<QDialog>(*session.window, "stopWatch");
+        QVERIFY(watch->isVisible() && stopWatch->isChecked());
+        QTest::keyClick(watch, Qt::Key_Escape);
+        QVERIFY(!stopWatch->isChecked());
+        QTRY_VERIFY(session.window->findChild<QDialog*>("stopWatch") == nullptr);
+        stopWatch->trigger();
+        stopWatch->trigger(); // the second press closes it
+        QVERIFY(!stopWatch->isChecked());
+        QTRY_VERIFY(session.window->findChild<QDialog*>("stopWatch") == nullptr);
+        QVERIFY(session.recorder.messages.empty());
+    }
+
+    void theTickAnnouncesADueAlarm()
+    {
+        test::ScopedTimeZone zone(kZone);
+        test::TempDir dir;
+        withApp(dir, [](DaylarkApp& app) {
+            auto alarm = std::make_unique<CDaylarkAlarm>();
+            alarm->Name = "Dentist";
+            alarm->Frequency = static_cast<std::int16_t>(Frequency::Daily);
+            alarm->Time = kMorning - 86400 + 25 * 60; // 9:30, from yesterday on
+            app.frame().alarmFile().Load();
+            app.frame().alarmFile().add(std::move(alarm));
+            app.frame().alarmFile().Save();
+        });
+        Session session(dir, kMorning);
+        QVERIFY(session.active);
+        QCOMPARE(session.recorder.messages.size(), size_t(1)); // today's alarms, summed up
+        QVERIFY(session.recorder.messages[0].text.find("Dentist") != std::string::npos);
+        session.window->tick();
+        QCOMPARE(session.recorder.countCaption("Alarm(s)"), 0);
+
+        session.clock.time = kMorning + 30 * 60; // 9:35
+        session.window->tick();
+        QCOMPARE(session.recorder.countCaption("Alarm(s)"), 1);
+        QCOMPARE(session.recorder.messages.back().text, std::string("9:30 AM: Dentist\n"));
+    }
+};
+
+} // namespace daylark
+
+QTEST_MAIN(daylark::MainWindowCommandsTest)
+#include "MainWindowCommandsTest.moc"
