@@ -38,7 +38,7 @@ int main(int argc, char** argv)
 {
     daylark::bench::RunOptions options{20, 2, "command"};
     int i = 1;
-    for (; i < argc; ++i) {
+    for (; i < argc; i += 2) {
         const std::string arg = argv[i];
         if (arg == "--") {
             ++i;
@@ -47,7 +47,6 @@ int main(int argc, char** argv)
         if (i + 1 >= argc || !options.take(arg, argv[i + 1])) {
             return usage();
         }
-        ++i;
     }
     if (i >= argc || !options.valid()) {
         return usage();

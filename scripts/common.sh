@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 DAYLARK_PACKAGES=(cmake ninja-build g++ libgtest-dev qt6-base-dev tzdata clang libclang-rt-14-dev
-    ccache fonts-dejavu-core)
+    ccache fonts-dejavu-core clang-format)
 
 # Installs whatever of DAYLARK_PACKAGES (plus "$@") is missing: apt-get update once, then
 # install, as root or through sudo.
@@ -33,10 +33,10 @@ ensure_packages() {
         apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds a build directory: configure_and_build DIR [cmake options...]
+# Configures and builds a build directory: configure_and_build DIR [cmake options...]. Fails
+# when either step fails, also where the caller tests its status (and `set -e` is off).
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S . -B "$dir" -G Ninja "$@"
-    cmake --build "$dir" -j "$(nproc)"
+    cmake -S . -B "$dir" -G Ninja "$@" && cmake --build "$dir" -j "$(nproc)"
 }

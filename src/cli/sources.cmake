@@ -10,7 +10,6 @@ add_library(daylark_cli_lib STATIC
     cli/SyncCommands.cpp
 )
 target_link_libraries(daylark_cli_lib PUBLIC daylark_core)
-target_compile_options(daylark_cli_lib PRIVATE -Wall -Wextra -Werror)
 set_target_properties(daylark_cli_lib daylark-cli PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 target_sources(daylark-cli PRIVATE cli/main.cpp)
 install(TARGETS daylark-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

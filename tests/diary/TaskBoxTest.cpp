@@ -27,13 +27,17 @@ BufferPageText pageOf(std::string marked)
 
 std::string marked(const BufferPageText& page)
 {
-    std::string text = page.text();
+    // Built by appending: gcc 12 at -O3 reports a false -Wrestrict in std::string::insert.
+    const std::string text = page.text();
     const PageText::Selection selection = page.selection();
+    std::string result = text.substr(0, selection.start);
     if (selection.start == selection.end) {
-        return text.insert(selection.start, "|");
+        return result.append("|").append(text, selection.start);
     }
-    text.insert(selection.end, "]");
-    return text.insert(selection.start, "[");
+    return result.append("[")
+        .append(text, selection.start, selection.end - selection.start)
+        .append("]")
+        .append(text, selection.end);
 }
 
 TEST(TaskBox, TogglesTheBoxAtTheStartOfTheCaretsLineOfAnEditablePage)

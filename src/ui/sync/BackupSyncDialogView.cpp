@@ -109,7 +109,7 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
     connect(browseOtherButton, &QPushButton::clicked, this, &BackupSyncDialogView::browseOther);
     connect(m_backup, &QPushButton::clicked, this, &BackupSyncDialogView::runBackup);
     connect(m_synchronize, &QPushButton::clicked, this, &BackupSyncDialogView::runSynchronize);
-    connect(doneButton, &QPushButton::clicked, this, &BackupSyncDialogView::done);
+    connect(doneButton, &QPushButton::clicked, this, &BackupSyncDialogView::finish);
 
     renderControls();
     renderButtons();
@@ -153,7 +153,7 @@ void BackupSyncDialogView::runSynchronize()
     renderButtons();
 }
 
-void BackupSyncDialogView::done()
+void BackupSyncDialogView::finish()
 {
     m_logic.Done();
     accept();

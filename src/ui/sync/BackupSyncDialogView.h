@@ -35,7 +35,8 @@ private:
     void browseOther();
     void runBackup();
     void runSynchronize();
-    void done();
+    /// Done pressed (a name of its own: QDialog::done(int) is virtual).
+    void finish();
     /// Shows the logic's fields in the four controls.
     void renderControls();
     void renderButtons();
