@@ -17,22 +17,6 @@ namespace {
 
 constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
 
-/// A sink whose boxes run `onBox` while they are open, as a nested clock tick would.
-class TickingSink : public RecordingSink
-{
-public:
-    MessageAnswer ask(const std::string& text, const std::string& caption, MessageIcon icon,
-                      MessageButtons buttons) override
-    {
-        const MessageAnswer answer = RecordingSink::ask(text, caption, icon, buttons);
-        if (onBox) {
-            onBox();
-        }
-        return answer;
-    }
-    std::function<void()> onBox;
-};
-
 std::unique_ptr<CDaylarkAlarm> makeAlarm(const std::string& name, std::int64_t time,
                                          Frequency frequency, int messageBox = 1)
 {
@@ -106,7 +90,7 @@ struct ScheduleFixture : ::testing::Test
     ScopedTimeZone zone{kEastern};
     TempDir dir;
     std::string path = dir.file("daylark.alm");
-    TickingSink sink;
+    RecordingSink sink;
     FixedClock clock{makeLocalTime(1997, 3, 3, 14, 0)};
     DisplayFlags flags;
     CAlarmFile alarms{path, sink};
@@ -168,7 +152,7 @@ TEST_F(ScheduleFixture, DueEntriesAreAnnouncedOnceEvenFromATickInsideTheBox)
     schedule.CollectTodaysAlarms(makeLocalTime(1997, 3, 3), /*show=*/false);
 
     int nestedResults = 0;
-    sink.onBox = [&] { nestedResults += schedule.CheckDueAlarms() ? 1 : 0; };
+    sink.whileOpen = [&] { nestedResults += schedule.CheckDueAlarms() ? 1 : 0; };
     EXPECT_TRUE(schedule.CheckDueAlarms());
     EXPECT_EQ(nestedResults, 0);
     ASSERT_EQ(sink.messages.size(), 2u);

@@ -17,23 +17,6 @@ using Retry = QuietRetrySink::Retry;
 constexpr const char* kDiskFull = "disk full";
 constexpr const char* kReadOnly = "read-only";
 
-/// Shows boxes by recording them; can run something while a box is open, as a tick that
-/// arrives during a real box would.
-class BoxSink : public test::RecordingSink
-{
-public:
-    MessageAnswer ask(const std::string& text, const std::string& caption, MessageIcon icon,
-                      MessageButtons buttons) override
-    {
-        const MessageAnswer answer = RecordingSink::ask(text, caption, icon, buttons);
-        if (whileOpen) {
-            std::exchange(whileOpen, nullptr)();
-        }
-        return answer;
-    }
-    std::function<void()> whileOpen;
-};
-
 /// A save that reports `reports` and fails.
 std::function<bool()> failingSave(MessageSink& sink, std::vector<std::string> reports)
 {
@@ -125,7 +108,7 @@ TEST(QuietRetrySink, TheFirstFailureIsKeptForTheStatusBarUntilASaveSucceeds)
 
 TEST(QuietRetrySink, ASaveStartedFromABoxOfAnotherSaveKeepsItsOwnRetry)
 {
-    BoxSink shown;
+    test::RecordingSink shown;
     QuietRetrySink sink(shown);
     EXPECT_FALSE(sink.runSave(failingSave(sink, {kDiskFull}), Retry::Loud));
     shown.clear();

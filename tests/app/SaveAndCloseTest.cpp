@@ -17,23 +17,6 @@ namespace {
 
 constexpr std::int64_t kMorning = 857397900; // Monday 3 March 1997, 9:05 in New York
 
-/// Records the boxes and runs `whileOpen` from inside the next one, as a pause that comes while
-/// a real box is open would.
-class BoxSink : public RecordingSink
-{
-public:
-    MessageAnswer ask(const std::string& text, const std::string& caption, MessageIcon icon,
-                      MessageButtons buttons) override
-    {
-        const MessageAnswer answer = RecordingSink::ask(text, caption, icon, buttons);
-        if (whileOpen) {
-            std::exchange(whileOpen, nullptr)();
-        }
-        return answer;
-    }
-    std::function<void()> whileOpen;
-};
-
 /// The program's core with today's page in `dayFile`, and the window's save policy over it.
 struct Program
 {
@@ -53,7 +36,7 @@ struct Program
 
     ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
     TempDir dir;
-    BoxSink boxes;
+    RecordingSink boxes;
     QuietRetrySink sink{boxes};
     FixedClock clock{kMorning};
     DaylarkApp app;

@@ -1,19 +1,23 @@
 #include "support/RecordingSink.h"
 
+#include <utility>
+
 namespace daylark::test {
 
 MessageAnswer RecordingSink::ask(const std::string& text, const std::string& caption,
                                  MessageIcon icon, MessageButtons buttons)
 {
     messages.push_back({text, caption, icon, buttons, false});
+    MessageAnswer answer = MessageAnswer::Cancel;
     if (buttons == MessageButtons::Ok) {
-        return MessageAnswer::Ok;
+        answer = MessageAnswer::Ok;
+    } else if (!answers.empty()) {
+        answer = answers.front();
+        answers.pop_front();
     }
-    if (answers.empty()) {
-        return MessageAnswer::Cancel;
+    if (whileOpen) {
+        std::exchange(whileOpen, nullptr)();
     }
-    const MessageAnswer answer = answers.front();
-    answers.pop_front();
     return answer;
 }
 

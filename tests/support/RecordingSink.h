@@ -3,6 +3,7 @@
 #include "platform/MessageSink.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ public:
 
     std::vector<Message> messages;
     std::deque<MessageAnswer> answers;
+    /// Runs once, from inside the next box, as a tick or a save that comes while a real box is
+    /// open would. It is cleared before it runs, so a box it shows does not run it again.
+    std::function<void()> whileOpen;
 };
 
 } // namespace daylark::test
