@@ -1,2 +1,6 @@
-# The calendar: the month grid and the logic of the calendar dialog and the day view. Nothing of
-# it is written yet; its sources go into a target_sources(daylark_core PRIVATE ...) here.
+# The calendar: the month grid, the contents of its day cells and the calendar's alarm entries.
+target_sources(daylark_core PRIVATE
+    calendar/CalendarDay.cpp
+    calendar/CalendarMonth.cpp
+    calendar/MonthGrid.cpp
+)
