@@ -41,6 +41,9 @@ constexpr std::array kCommands = {
             "synchronise with the data set at PATH (--new: it may hold no files yet)", &runSync},
     Command{"dump", "dump FILE [--as day|archive|fut|tdl|alm]",
             "decode a data file into a readable listing", &runDump},
+    Command{"calendar", "calendar [YYYY-MM]",
+            "print the month grid of the calendar: each day's class, holiday and alarms",
+            &runCalendar},
 };
 
 const Command* findCommand(std::string_view name)

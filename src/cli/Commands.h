@@ -26,4 +26,7 @@ int runSync(CliContext& context);
 /// search TERM [--and TERM2 | --or TERM2] [--months N] [--max N]: cli/SearchCommand.cpp.
 int runSearch(CliContext& context);
 
+/// calendar [YYYY-MM]: cli/CalendarCommand.cpp.
+int runCalendar(CliContext& context);
+
 } // namespace daylark

@@ -68,8 +68,11 @@ TEST(CliLock, WritingCommandsRefuseWhileAnotherProgramHoldsTheDataDirectory)
         EXPECT_EQ(filesUnder(cli.dir.path()), before);
     }
 
-    const std::vector<std::vector<std::string>> reading = {
-        {"alarms", "1997-03-10"}, {"note", "1997-03-10"}, {"list", "Shopping"}, {"list"}};
+    const std::vector<std::vector<std::string>> reading = {{"alarms", "1997-03-10"},
+                                                           {"note", "1997-03-10"},
+                                                           {"list", "Shopping"},
+                                                           {"list"},
+                                                           {"calendar", "1997-03"}};
     for (const auto& args : reading) {
         SCOPED_TRACE(args[0]);
         const CliRun run = cli.run(args);

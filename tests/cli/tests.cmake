@@ -1,4 +1,5 @@
 daylark_add_core_test(cli_tests
+    cli/CalendarCommandTest.cpp
     cli/CliSupportTest.cpp
     cli/DiaryCommandsTest.cpp
     cli/DumpTest.cpp
