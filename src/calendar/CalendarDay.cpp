@@ -4,6 +4,7 @@
 #include "platform/LocalTime.h"
 
 #include <array>
+#include <cstddef>
 
 namespace daylark {
 

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace daylark::test {
 namespace {
