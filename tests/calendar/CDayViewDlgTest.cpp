@@ -4,7 +4,9 @@
 #include "diary/CDaylarkDoc.h"
 #include "diary/CDaylarkView.h"
 #include "diary/PageText.h"
+#include "platform/ByteFile.h"
 #include "platform/DisplayFlags.h"
+#include "platform/Exceptions.h"
 #include "platform/LocalTime.h"
 #include "platform/Locations.h"
 #include "platform/Profile.h"
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,6 +31,24 @@ namespace {
 using Kind = CDayViewDlg::DayKind;
 
 const std::string kToday = "Morning\r\n{} Call Bob";
+
+/// Reads through to the file; every write fails as a full disk would.
+struct FullDisk : ByteFile
+{
+    explicit FullDisk(ByteFile& file)
+        : inner(file)
+    {}
+    std::size_t read(void* buffer, std::size_t size) override { return inner.read(buffer, size); }
+    void write(const void*, std::size_t) override { throw CFileException(13, ENOSPC); }
+    std::int64_t seek(std::int64_t offset, SeekFrom from) override
+    {
+        return inner.seek(offset, from);
+    }
+    std::int64_t position() override { return inner.position(); }
+    std::int64_t length() override { return inner.length(); }
+
+    ByteFile& inner;
+};
 
 class DayViewTest : public ::testing::Test
 {
@@ -239,6 +260,26 @@ TEST_F(DayViewTest, FutureNotesAreAddedChangedAndRemovedAndSavedOnlyByOkWhenChan
                                  note("1997-03-07", "Call Mum"), note("1997-04-01", "April fool"));
     }
     EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(DayViewTest, AFailedSaveKeepsTheDialogOpenWithItsNotes)
+{
+    startDay(makeLocalTime(1997, 3, 3, 9));
+    doc.futureFile().setDeviceFilter(
+        [](ByteFile& file) { return std::make_unique<FullDisk>(file); });
+    dlg.Open(makeLocalTime(1997, 3, 4));
+    dlg.EditText("Pay rent");
+    EXPECT_FALSE(dlg.Ok());
+    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_TRUE(dlg.isOpen());
+    EXPECT_TRUE(doc.dayChangeHeld());
+    expectShown(dlg, "Tuesday, March 4, 1997", Kind::Future, "Pay rent");
+
+    doc.futureFile().setDeviceFilter(nullptr);
+    EXPECT_TRUE(dlg.Ok());
+    expectClosed();
+    EXPECT_EQ(recordsOf<CFutureFile>(at.futurePath()),
+              std::vector<std::string>{"1997-03-04 Pay rent"});
 }
 
 TEST_F(DayViewTest, StepsAreLocalCalendarDaysAcrossSummerTimeChanges)
