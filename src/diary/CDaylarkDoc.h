@@ -182,8 +182,20 @@ public:
 
     /// The day test of the clock tick: when now is at least two hours after the page date and
     /// on another local date (year, month and day compared), runs NewDay(now) and marks the
-    /// document modified. Returns whether it did. Does nothing during a change of day.
+    /// document modified. Returns whether it did. Does nothing during a change of day or while
+    /// the change of day is held.
     bool CheckDay();
+    /// A window that holds today's text or the future notes apart from the document (the day
+    /// view) holds the change of day while it is open: filing under it would lose one side.
+    /// CheckDay waits until every hold is released; the first check after that catches up.
+    void holdDayChange() { ++m_dayChangeHolds; }
+    void releaseDayChange()
+    {
+        if (m_dayChangeHolds > 0) {
+            --m_dayChangeHolds;
+        }
+    }
+    bool dayChangeHeld() const { return m_dayChangeHolds > 0; }
     /// The day check of start-up: the change of day when the day test says the page's day is
     /// over, else today's alarms collected with their "Today's Alarms" summary.
     void InitialDayCheck();
@@ -268,6 +280,7 @@ private:
     std::unique_ptr<AlarmSchedule> m_schedule;
     DueAlarms m_dueAlarms = DueAlarms::Announce;
     bool m_changingDay = false;
+    int m_dayChangeHolds = 0;
     std::function<void(DayChangeWrite)> m_beforeWrite;
 };
 

@@ -63,7 +63,7 @@ bool CDaylarkDoc::dayIsOver(std::int64_t now) const
 bool CDaylarkDoc::CheckDay()
 {
     const std::int64_t now = m_clock.now();
-    if (m_changingDay || !dayIsOver(now)) {
+    if (m_changingDay || dayChangeHeld() || !dayIsOver(now)) {
         return false;
     }
     NewDay(now);
