@@ -69,8 +69,7 @@ TEST(CalendarDay, TodayIsTheWholeDateAndOtherMonthsAreGrey)
         std::uint32_t colour;
     };
     const Case cases[] = {
-        {{2024, 3, 5}, 3, 3}, {{2024, 3, 5}, 4, 3}, // today in the leading cells of the next
-                                                    // month's grid
+        {{2024, 3, 5}, 3, 3}, {{2024, 3, 5}, 4, 3}, // today among the leading cells of April's grid
         {{2023, 3, 5}, 3, 1},                       // same day and month, another year
         {{2025, 3, 5}, 2, 2}, {{2024, 3, 6}, 3, 1}, {{2024, 2, 28}, 3, 2}, {{2024, 4, 1}, 3, 2},
     };
