@@ -18,11 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-unsigned mode(const std::string& path)
-{
-    return static_cast<unsigned>(fs::status(path).permissions());
-}
-
 void writeAtomically(const std::string& path, const std::string& bytes)
 {
     AtomicFile file(path);
@@ -50,10 +45,10 @@ TEST(AtomicFile, ReplacesOnlyOnCommitKeepsModesAndLeavesNoTemporary)
 
     writeAtomically(path, "new");
     EXPECT_EQ(readFile(path), "new");
-    EXPECT_EQ(mode(path), 0644u);
+    EXPECT_EQ(modeOf(path), 0644u);
     EXPECT_EQ(namesIn(dir.path()), Names{"daylark.fut"});
     writeAtomically(dir.file("fresh"), "x");
-    EXPECT_EQ(mode(dir.file("fresh")), 0600u);
+    EXPECT_EQ(modeOf(dir.file("fresh")), 0600u);
 }
 
 TEST(AtomicFile, FollowsSymbolicLinksAndReplacesTheirTarget)

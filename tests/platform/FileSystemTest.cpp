@@ -18,11 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-unsigned mode(const std::string& path)
-{
-    return static_cast<unsigned>(fs::status(path).permissions());
-}
-
 TEST(FileSystem, CopyOverwritesCarriesModificationTimeOrFailsLeavingDestination)
 {
     TempDir dir;
@@ -56,7 +51,7 @@ TEST(FileSystem, DirectoriesAreCreatedPrivately)
     EXPECT_EQ(createDirectory(dir.file("d")), 0);
     EXPECT_EQ(createDirectory(dir.file("d")), EEXIST);
     EXPECT_EQ(createDirectories(dir.file("p/q/r")), 0);
-    EXPECT_EQ(mode(dir.file("p/q")), 0700u);
+    EXPECT_EQ(modeOf(dir.file("p/q")), 0700u);
     EXPECT_EQ(createDirectories(dir.file("p/q/r")), 0);
     writeFile(dir.file("file"), "x");
     EXPECT_EQ(createDirectories(dir.file("file/sub")), ENOTDIR);

@@ -62,4 +62,9 @@ std::vector<std::string> namesIn(const std::string& dir)
     return names;
 }
 
+unsigned modeOf(const std::string& path)
+{
+    return static_cast<unsigned>(std::filesystem::status(path).permissions());
+}
+
 } // namespace daylark::test

@@ -29,5 +29,7 @@ void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 /// The names of the entries of a directory, sorted.
 std::vector<std::string> namesIn(const std::string& dir);
+/// The permission bits of a file or directory (0644, 0700, ...).
+unsigned modeOf(const std::string& path);
 
 } // namespace daylark::test
