@@ -15,8 +15,6 @@
 namespace daylark::test {
 namespace {
 
-constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
-
 std::unique_ptr<CDaylarkAlarm> makeAlarm(const std::string& name, std::int64_t time,
                                          Frequency frequency, int messageBox = 1)
 {

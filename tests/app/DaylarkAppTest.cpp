@@ -14,7 +14,7 @@ constexpr std::int64_t kMorning = 857397900; // Monday 3 March 1997, 9:05 in New
 
 TEST(DaylarkApp, TheTickMovesARunningProgramToTheNextDayAndAnnouncesItsAlarms)
 {
-    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    ScopedTimeZone zone(kEastern);
     TempDir dir;
     RecordingSink sink;
     FixedClock clock(kMorning);

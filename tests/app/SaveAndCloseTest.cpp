@@ -34,7 +34,7 @@ struct Program
         app.doc().pageText().setModified(true);
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
     RecordingSink boxes;
     QuietRetrySink sink{boxes};

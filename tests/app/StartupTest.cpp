@@ -21,7 +21,7 @@ constexpr std::int64_t kLastYear = 851990400; // 30 December 1996 in New York
 
 TEST(Startup, NamesTheFilesAndLoadsTheDayFileWhenThereIsOne)
 {
-    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    ScopedTimeZone zone(kEastern);
     TempDir dir;
     RecordingSink sink;
     FixedClock clock(kNow);

@@ -102,7 +102,7 @@ TEST(DataSet, ArchiveBytesAreWhatFilingPageByPageWrites)
 
 TEST(DataSet, ReadsBackThroughTheCoreAndExportsAsGeneratedAcrossSummerTime)
 {
-    const ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    const ScopedTimeZone zone(kEastern);
     const DataSet set = bench::generateDataSet(smallSet(3, 3));
     const TempDir dir;
     RecordingSink sink;

@@ -17,7 +17,7 @@ const std::int64_t kNow = makeLocalTime(2021, 6, 15, 9, 30);
 
 TEST(MakeDiaryOptions, ReadsDatesAndCountsAndKeepsTheDefaults)
 {
-    const ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    const ScopedTimeZone zone(kEastern);
     const std::tuple<std::vector<std::string>, std::int64_t, int> cases[] = {
         {{"out"}, kNow, 10},
         {{"--now", "2020-03-08", "out"}, makeLocalTime(2020, 3, 8), 10},

@@ -86,7 +86,7 @@ protected:
         EXPECT_FALSE(doc.dayChangeHeld());
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
     RecordingSink sink;
     FixedClock clock{makeLocalTime(1997, 3, 3, 10)};

@@ -15,8 +15,6 @@ namespace {
 
 using namespace monthgrid;
 
-constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
-
 std::string text(const CalendarDate& date)
 {
     char buffer[16];

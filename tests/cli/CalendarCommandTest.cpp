@@ -11,8 +11,6 @@
 namespace daylark::test {
 namespace {
 
-constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
-
 std::vector<std::string> linesOf(const std::string& text)
 {
     std::vector<std::string> lines;

@@ -30,7 +30,7 @@ std::map<std::string, std::string> filesUnder(const std::string& root)
 // that only read go on.
 TEST(CliLock, WritingCommandsRefuseWhileAnotherProgramHoldsTheDataDirectory)
 {
-    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    ScopedTimeZone zone(kEastern);
     CliHarness cli;
     const std::string data = cli.dir.file("data");
     const std::string other = cli.dir.file("other");

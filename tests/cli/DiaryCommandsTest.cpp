@@ -22,7 +22,7 @@ class DiaryCommandsTest : public ::testing::Test
 protected:
     DiaryCommandsTest() { createDirectories(data); }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     CliHarness cli;
     const std::string data = cli.dir.file("data");
     const std::string dayFile = data + "/daylark.day";

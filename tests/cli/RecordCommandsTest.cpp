@@ -7,8 +7,6 @@
 namespace daylark::test {
 namespace {
 
-constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
-
 TEST(RecordCommands, AlarmsAreAddedListedByDayAndRemoved)
 {
     ScopedTimeZone zone(kEastern);

@@ -10,7 +10,7 @@ namespace {
 
 TEST(SearchCommand, PrintsEveryHitThenTheCountAndWritesNothing)
 {
-    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    ScopedTimeZone zone(kEastern);
     CliHarness cli; // now: Monday 3 March 1997
     createDirectories(cli.dir.file("data"));
     filePages(cli.dir.file("data/1997.dlk"),

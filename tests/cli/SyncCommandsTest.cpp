@@ -19,7 +19,7 @@ protected:
         writeDayFile(data + "/daylark.day", {2, cli.clock.time, 0, "mine"});
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     CliHarness cli;
     const std::string data = cli.dir.file("data");
     const std::string other = cli.dir.file("other");

@@ -23,7 +23,7 @@ class DaylarkDocTest : public ::testing::Test
 protected:
     DaylarkDocTest() { doc.setLocations(locate(dir.path(), path)); }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
     const std::string path = dir.file("daylark.day");
     RecordingSink sink;

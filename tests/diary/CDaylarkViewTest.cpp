@@ -56,7 +56,7 @@ protected:
         EXPECT_EQ(doc.browsingArchiveCount(), 0u);
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
     RecordingSink sink;
     FixedClock clock{kNow};

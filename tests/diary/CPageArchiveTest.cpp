@@ -47,7 +47,7 @@ protected:
         return readFile(path);
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
     RecordingSink sink;
     FixedClock clock{kCreated};

@@ -105,7 +105,7 @@ protected:
         return data;
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
     RecordingSink sink;
     FixedClock clock{makeLocalTime(1997, 3, 4, 8)};

@@ -68,7 +68,7 @@ void saveLists(const std::string& path, const std::vector<std::string>& contents
 // due notes: the move reaches the file, the day view's edits only when it saves.
 TEST(RecordFile, NestedChangeOfDayKeepsTheOuterHoldersEditsForBothEndings)
 {
-    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    ScopedTimeZone zone(kEastern);
     const std::int64_t today = makeLocalTime(1997, 3, 3);
     for (const bool outerSaves : {true, false}) {
         SCOPED_TRACE(outerSaves ? "outer saves" : "outer discards");

@@ -10,8 +10,6 @@
 namespace daylark::test {
 namespace {
 
-constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
-
 // Monday 3 March 1997, 9:05:00 in the morning, five hours west of Greenwich.
 constexpr std::int64_t kMarch3 = 857397900;
 

@@ -46,7 +46,7 @@ TEST_F(CFutureFileTest, MissingAndShortFilesHoldNoNotes)
 
 TEST_F(CFutureFileTest, DueNotesJoinThePageInListOrder)
 {
-    ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    ScopedTimeZone zone(kEastern);
     // 6 April 1997 is the day summer time begins: its midnight is 23 hours before the next.
     const std::int64_t day = makeLocalTime(1997, 4, 6);
     store.AddNote("tomorrow", makeLocalTime(1997, 4, 7));

@@ -53,7 +53,7 @@ protected:
         return lines;
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
     RecordingSink sink;
     FixedClock clock{makeLocalTime(1997, 1, 3, 9)};

@@ -7,8 +7,12 @@
 
 namespace daylark::test {
 
+/// New York's rule as it stood from 1987 to 2006, written out in full so that no result depends
+/// on the installed zone files: the zone of every test that looks at summer time.
+inline constexpr const char* kEastern = "EST5EDT,M4.1.0,M10.5.0";
+
 /// Sets TZ for the lifetime of the object and restores it afterwards. Give the full rule
-/// ("EST5EDT,M4.1.0,M10.5.0") where summer time matters, so no result depends on zone files.
+/// (kEastern) where summer time matters, so no result depends on zone files.
 class ScopedTimeZone
 {
 public:

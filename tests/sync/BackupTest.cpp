@@ -39,7 +39,7 @@ protected:
         app = startApp(data, tmp.file("daylark.ini"), sink, clock);
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir tmp;
     FixedClock clock{makeLocalTime(1998, 3, 2, 9, 5)};
     RecordingSink sink;

@@ -15,7 +15,7 @@ namespace {
 // archive or the other set), then one synchronisation, which the open page takes up.
 TEST(CBackupSyncDlg, BackupThenSynchronizeOncePerOpening)
 {
-    const ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+    const ScopedTimeZone zone(kEastern);
     const TempDir tmp;
     const FixedClock clock(kNow);
     RecordingSink sink;

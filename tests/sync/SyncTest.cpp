@@ -41,7 +41,7 @@ protected:
                            lists);
     }
 
-    ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    ScopedTimeZone zone{kEastern};
     TempDir tmp;
     FixedClock clock{kNow};
     RecordingSink sink;

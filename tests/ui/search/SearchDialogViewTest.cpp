@@ -31,7 +31,7 @@ struct SearchData
                         {{"1997-01-01", "first word"}, {"1997-01-02", "second WORD"}}, clock);
     }
 
-    test::ScopedTimeZone zone{"EST5EDT,M4.1.0,M10.5.0"};
+    test::ScopedTimeZone zone{test::kEastern};
     test::TempDir dir;
     test::RecordingSink sink;
     test::FixedClock clock{makeLocalTime(1997, 1, 3, 9)};

@@ -24,7 +24,7 @@ class BackupSyncDialogViewTest : public QObject
 private slots:
     void backsUpOnceThenOffersSynchronize()
     {
-        const test::ScopedTimeZone zone("EST5EDT,M4.1.0,M10.5.0");
+        const test::ScopedTimeZone zone(test::kEastern);
         const test::TempDir tmp;
         const test::FixedClock clock(test::kNow);
         test::RecordingSink sink;

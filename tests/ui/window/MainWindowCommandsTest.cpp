@@ -21,7 +21,7 @@ class MainWindowCommandsTest : public QObject
 private slots:
     void theCommandsOpenTheirDialogsOverTheWindowsData()
     {
-        test::ScopedTimeZone zone(kZone);
+        test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
         Session session(dir, kMorning);
         QVERIFY(session.active);
@@ -101,7 +101,7 @@ private slots:
 
     void theTickAnnouncesADueAlarm()
     {
-        test::ScopedTimeZone zone(kZone);
+        test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
         withApp(dir, [](DaylarkApp& app) {
             auto alarm = std::make_unique<CDaylarkAlarm>();

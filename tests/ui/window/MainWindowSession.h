@@ -6,6 +6,7 @@
 #include "support/RecordingDialogs.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
+#include "support/TimeZone.h"
 #include "support/WidgetLookup.h"
 #include "ui/page/PageEdit.h"
 #include "ui/window/MainWindow.h"
@@ -24,7 +25,6 @@
 /// tests.
 namespace daylark::test {
 
-constexpr const char* kZone = "EST5EDT,M4.1.0,M10.5.0";
 constexpr std::int64_t kMorning = 857397900; // Monday 3 March 1997, 9:05 in New York
 
 /// Records every message and counts the boxes of one kind.

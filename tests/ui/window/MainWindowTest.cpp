@@ -31,7 +31,7 @@ class MainWindowTest : public QObject
 private slots:
     void typingIsSavedAtAPauseWithEveryCharacterKept()
     {
-        test::ScopedTimeZone zone(kZone);
+        test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
         // A page written elsewhere: CR CR LF groups and a Windows-1252 "é".
         withApp(dir, [](DaylarkApp& app) {
@@ -56,7 +56,7 @@ private slots:
 
     void editingKeysAndTheFontReachTheView()
     {
-        test::ScopedTimeZone zone(kZone);
+        test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
         Session session(dir, kMorning);
         QVERIFY(session.active);
@@ -84,7 +84,7 @@ private slots:
 
     void steppingBackAcrossNewYearAndForwardKeepsTodaysText()
     {
-        test::ScopedTimeZone zone(kZone);
+        test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
         Session session(dir, kSecondOfJanuary);
         QVERIFY(session.active);
@@ -132,7 +132,7 @@ private slots:
 
     void menuToolbarAndPlacementComeBackFromTheProfile()
     {
-        test::ScopedTimeZone zone(kZone);
+        test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
         const QRect placed(60, 70, 500, 400);
         {
@@ -196,7 +196,7 @@ private slots:
 
     void theDayChangesWhileTheWindowIsOpen()
     {
-        test::ScopedTimeZone zone(kZone);
+        test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
         Session session(dir, kMorning);
         QVERIFY(session.active);
@@ -219,7 +219,7 @@ private slots:
 
     void aFailingSaveIsMarkedAndClosingAsks()
     {
-        test::ScopedTimeZone zone(kZone);
+        test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
         const std::string folder = dir.file("gone");
         const std::string dayFile = folder + "/daylark.day";
