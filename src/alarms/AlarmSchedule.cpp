@@ -14,57 +14,59 @@ namespace {
 
 constexpr long kDaysInTwoWeeks = 14;
 
-bool occursOn(std::int64_t time, std::int32_t frequency, std::int64_t day)
+long dayNumberOf(const TimeFields& fields)
 {
-    if (SameDay(time, day)) {
-        return true;
-    }
-    const TimeFields alarm = breakDown(time, /*greenwich=*/false);
-    const TimeFields wanted = breakDown(day, /*greenwich=*/false);
-    switch (static_cast<Frequency>(frequency)) {
-    case Frequency::Daily:
-        return true;
-    case Frequency::Weekly:
-        return alarm.weekday == wanted.weekday;
-    case Frequency::Biweekly:
-        // Whole calendar days, so the hour of the alarm and summer time play no part.
-        return (civilDayNumber(wanted.year, wanted.month, wanted.day) -
-                civilDayNumber(alarm.year, alarm.month, alarm.day)) %
-                   kDaysInTwoWeeks ==
-               0;
-    case Frequency::Monthly:
-        return alarm.day == wanted.day;
-    case Frequency::Yearly:
-    case Frequency::Birthday:
-        return alarm.month == wanted.month && alarm.day == wanted.day;
-    case Frequency::Once:
-        break;
-    }
-    return false;
+    return civilDayNumber(fields.year, fields.month, fields.day);
 }
 
 } // namespace
 
 bool SameDay(std::int64_t a, std::int64_t b, bool* later)
 {
-    const TimeFields first = breakDown(a, /*greenwich=*/false);
-    const TimeFields second = breakDown(b, /*greenwich=*/false);
-    const long firstDay = civilDayNumber(first.year, first.month, first.day);
-    const long secondDay = civilDayNumber(second.year, second.month, second.day);
+    const long firstDay = dayNumberOf(breakDown(a, /*greenwich=*/false));
+    const long secondDay = dayNumberOf(breakDown(b, /*greenwich=*/false));
     if (later != nullptr) {
         *later = secondDay > firstDay;
     }
     return firstDay == secondDay;
 }
 
+bool OccursOnDate(const TimeFields& alarm, std::int32_t frequency, const TimeFields& day)
+{
+    const long alarmDay = dayNumberOf(alarm);
+    const long wantedDay = dayNumberOf(day);
+    if (alarmDay == wantedDay) {
+        return true;
+    }
+    switch (static_cast<Frequency>(frequency)) {
+    case Frequency::Daily:
+        return true;
+    case Frequency::Weekly:
+        return alarm.weekday == day.weekday;
+    case Frequency::Biweekly:
+        // Whole calendar days, so the hour of the alarm and summer time play no part.
+        return (wantedDay - alarmDay) % kDaysInTwoWeeks == 0;
+    case Frequency::Monthly:
+        return alarm.day == day.day;
+    case Frequency::Yearly:
+    case Frequency::Birthday:
+        return alarm.month == day.month && alarm.day == day.day;
+    case Frequency::Once:
+        break;
+    }
+    return false;
+}
+
 bool OccursOn(const CDaylarkAlarm& alarm, std::int64_t day)
 {
-    return occursOn(alarm.Time, alarm.Frequency, day);
+    return OccursOnDate(breakDown(alarm.Time, /*greenwich=*/false), alarm.Frequency,
+                        breakDown(day, /*greenwich=*/false));
 }
 
 bool OccursOn(const CAlarmEntry& entry, std::int64_t day)
 {
-    return occursOn(entry.Time, entry.Frequency, day);
+    return OccursOnDate(breakDown(entry.Time, /*greenwich=*/false), entry.Frequency,
+                        breakDown(day, /*greenwich=*/false));
 }
 
 AlarmSchedule::AlarmSchedule(CAlarmFile& alarms, const Clock& clock, const DisplayFlags& flags,

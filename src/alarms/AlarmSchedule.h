@@ -13,6 +13,7 @@ class Clock;
 class MessageSink;
 struct CDaylarkAlarm;
 struct DisplayFlags;
+struct TimeFields;
 
 /// Whether a and b fall on the same local calendar day. When `later` is given it is set to
 /// whether b's date comes after a's (false when they are on the same day).
@@ -28,6 +29,9 @@ bool OccursOn(const CDaylarkAlarm& alarm, std::int64_t day);
 /// ...); null for a Once alarm or an unknown frequency.
 const char* recurringLabel(std::int16_t frequency);
 bool OccursOn(const CAlarmEntry& entry, std::int64_t day);
+/// OccursOn over dates broken down already (local fields of the alarm's time and of the day):
+/// for callers that test many alarms against many days, such as the calendar.
+bool OccursOnDate(const TimeFields& alarm, std::int32_t frequency, const TimeFields& day);
 
 /// Today's alarms: which alarms fall on the current day, their announcement once their time of
 /// day has come, and the removal of one-time alarms whose day has passed. Owned by the

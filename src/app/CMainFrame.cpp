@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "calendar/CCalendarDlg.h"
 #include "diary/CDaylarkDoc.h"
 #include "platform/Locations.h"
 #include "platform/MessageSink.h"
@@ -99,6 +100,21 @@ void CMainFrame::IdleSave()
     if (m_doc != nullptr) {
         m_doc->SaveModified();
     }
+}
+
+void CMainFrame::Calendar(const std::function<void(CCalendarDlg&)>& calendar)
+{
+    if (m_doc == nullptr) {
+        return;
+    }
+    m_alarmFile.Load();
+    m_alarmFile.setChanged(false);
+    CCalendarDlg dialog(m_alarmFile, m_colours, m_calendarPlacement, m_doc->clock());
+    calendar(dialog);
+    if (m_alarmFile.changed()) {
+        m_alarmFile.Save();
+    }
+    m_alarmFile.Empty();
 }
 
 void CMainFrame::ToggleMenu()

@@ -1,17 +1,19 @@
 #pragma once
 
 #include "alarms/CAlarmFile.h"
-#include "app/WindowPlacement.h"
 #include "platform/CalendarColours.h"
 #include "platform/DisplayFlags.h"
+#include "platform/WindowPlacement.h"
 #include "records/CTodoFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace daylark {
 
+class CCalendarDlg;
 class CDaylarkDoc;
 class Clock;
 class Locations;
@@ -76,6 +78,11 @@ public:
     void ClockTick();
     /// Two seconds without input: saves the page when it changed.
     void IdleSave();
+
+    /// The Calendar command: loads the alarms (shared when another operation holds them) and
+    /// clears their changed flag, runs `calendar` over a calendar of the current month, saves
+    /// the alarms when anything changed them, then lets them go.
+    void Calendar(const std::function<void(CCalendarDlg&)>& calendar);
 
     bool menuShown() const { return m_menuShown; }
     bool toolBarShown() const { return m_toolBarShown; }

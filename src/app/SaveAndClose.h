@@ -2,7 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/QuietRetrySink.h"
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 #include <functional>
 

@@ -7,5 +7,5 @@ target_sources(daylark_core PRIVATE
     app/QuietRetrySink.cpp
     app/SaveAndClose.cpp
     app/Startup.cpp
-    app/WindowPlacement.cpp
+    platform/WindowPlacement.cpp
 )

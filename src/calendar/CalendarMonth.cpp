@@ -33,16 +33,23 @@ void CalendarMonth::rebuildAlarmEntries(const std::vector<std::unique_ptr<CDayla
     const int shown = displayedMonth();
     const int next = shown % 12 + 1;
     const int previous = (shown + 10) % 12 + 1;
-    m_entries.clear();
+    clearAlarmEntries();
     for (const auto& alarm : alarms) {
         // The year is not compared: a once alarm of another year's same month is copied and
         // simply falls on no cell.
-        const int month = breakDown(alarm->Time, /*greenwich=*/false).month;
-        if (month == shown || month == next || month == previous ||
+        const TimeFields date = breakDown(alarm->Time, /*greenwich=*/false);
+        if (date.month == shown || date.month == next || date.month == previous ||
             recursEveryMonth(alarm->Frequency)) {
             m_entries.emplace_back(*alarm);
+            m_entryDates.push_back(date);
         }
     }
+}
+
+void CalendarMonth::clearAlarmEntries()
+{
+    m_entries.clear();
+    m_entryDates.clear();
 }
 
 CalendarCell CalendarMonth::cell(int index, const CalendarDate& today,
@@ -56,8 +63,10 @@ CalendarCell CalendarMonth::cell(int index, const CalendarDate& today,
     cell.holiday = holidayOf(cell.date);
     cell.fill = cell.holiday != nullptr ? colours.holiday : cell.textBackground;
     cell.text = cell.holiday != nullptr ? cell.holiday : dayText(cell.date);
-    for (const CAlarmEntry& entry : m_entries) {
-        if (entry.VisibleOnCalendar != 0 && OccursOn(entry, cell.midnight)) {
+    const TimeFields day = breakDown(cell.midnight, /*greenwich=*/false);
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const CAlarmEntry& entry = m_entries[i];
+        if (entry.VisibleOnCalendar != 0 && OccursOnDate(m_entryDates[i], entry.Frequency, day)) {
             cell.alarmNames.push_back(entry.Name);
         }
     }

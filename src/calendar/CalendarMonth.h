@@ -3,6 +3,7 @@
 #include "alarms/CAlarmEntry.h"
 #include "calendar/CalendarDay.h"
 #include "calendar/MonthGrid.h"
+#include "platform/LocalTime.h"
 
 #include <cstdint>
 #include <memory>
@@ -46,6 +47,7 @@ public:
     /// biweekly or monthly. Once, yearly and birthday alarms of other months are left out.
     void rebuildAlarmEntries(const std::vector<std::unique_ptr<CDaylarkAlarm>>& alarms);
     const std::vector<CAlarmEntry>& alarmEntries() const { return m_entries; }
+    void clearAlarmEntries();
 
     /// The contents of cell `index` (0 to monthgrid::kCells - 1). Alarms show where they fall
     /// and only when visible on the calendar.
@@ -54,6 +56,9 @@ public:
 private:
     std::int64_t m_gridStart;
     std::vector<CAlarmEntry> m_entries;
+    /// The local date of each entry's time, broken down once per rebuild: a cell tests every
+    /// entry, and a month has 42 cells.
+    std::vector<TimeFields> m_entryDates;
 };
 
 } // namespace daylark

@@ -1,5 +1,6 @@
 # Platform services, the only place that talks to the operating system: files, paths, the
-# data directory's lock, the clock, the profile and the settings kept in it, date and time texts.
+# data directory's lock, the clock, the profile and the settings kept in it (calendar colours,
+# window placements), date and time texts.
 target_sources(daylark_core PRIVATE
     platform/AtomicFile.cpp
     platform/CalendarColours.cpp
@@ -12,4 +13,5 @@ target_sources(daylark_core PRIVATE
     platform/Locations.cpp
     platform/Profile.cpp
     platform/TimeText.cpp
+    platform/WindowPlacement.cpp
 )

@@ -1,11 +1,15 @@
 #include "app/DaylarkApp.h"
 
+#include "calendar/CCalendarDlg.h"
+#include "platform/FileSystem.h"
 #include "support/FixedClock.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace daylark::test {
 namespace {
@@ -47,6 +51,63 @@ TEST(DaylarkApp, TheTickMovesARunningProgramToTheNextDayAndAnnouncesItsAlarms)
     ASSERT_EQ(texts.size(), 2u) << ::testing::PrintToString(texts);
     EXPECT_EQ(texts[0], "8:00 AM: Dentist\n");                 // the day's summary
     EXPECT_EQ(sink.messages[1].caption, "9:05 AM:  Alarm(s)"); // and its announcement
+}
+
+TEST(DaylarkApp, TheCalendarSharesItsAlarmsWithAChangeOfDayAndSavesOnlyWhatChanged)
+{
+    ScopedTimeZone zone(kEastern);
+    TempDir dir;
+    RecordingSink sink;
+    FixedClock clock(kMorning);
+    const Locations locations =
+        Locations::resolve({dir.file("data"), dir.file("daylark.ini"), {}},
+                           [](const char*) -> const char* { return nullptr; });
+    DaylarkApp app(locations, sink, clock);
+    app.start();
+    app.frame().InitialShow(WindowPlacement::kShowNormal);
+    CAlarmFile& alarms = app.frame().alarmFile();
+    CDaylarkAlarm dentist;
+    dentist.Name = "Dentist";
+    dentist.Time = kMorning + 3600; // today, 10:05
+    dentist.Frequency = static_cast<std::int16_t>(Frequency::Once);
+    dentist.VisibleOnCalendar = 1;
+    alarms.Load();
+    alarms.add(std::make_unique<CDaylarkAlarm>(dentist));
+    alarms.Save();
+    alarms.Empty();
+
+    // The calendar is open over the change of day, which files the passed once alarm; the
+    // calendar itself adds one. Neither change may undo the other.
+    app.frame().Calendar([&](CCalendarDlg& calendar) {
+        calendar.Open();
+        EXPECT_EQ(calendar.cell(calendar.focusIndex()).alarmNames,
+                  std::vector<std::string>{"Dentist"});
+        clock.time = kMorning + 86400;
+        app.frame().ClockTick();
+        EXPECT_EQ(app.view().caption(), "Tuesday, March 4, 1997");
+        CDaylarkAlarm party;
+        party.Name = "Party";
+        party.Time = kMorning + 4 * 86400;
+        alarms.add(std::make_unique<CDaylarkAlarm>(party));
+        alarms.setChanged(true);
+        calendar.Ok({});
+    });
+    EXPECT_EQ(alarms.holders(), 0);
+    EXPECT_TRUE(alarms.records().empty());
+    alarms.Load();
+    ASSERT_EQ(alarms.records().size(), 1u);
+    EXPECT_EQ(alarms.records()[0]->Name, "Party");
+    alarms.Empty();
+    EXPECT_EQ(app.frame().calendarPlacement(), WindowPlacement{});
+
+    // A calendar that changed nothing writes nothing.
+    const auto written = [&] {
+        const FileStatus status = fileStatus(alarms.path());
+        return std::pair(status.modified, status.modifiedNanoseconds);
+    };
+    const auto before = written();
+    app.frame().Calendar([](CCalendarDlg& calendar) { calendar.Cancel(); });
+    EXPECT_EQ(written(), before);
 }
 
 } // namespace

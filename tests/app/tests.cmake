@@ -5,5 +5,5 @@ daylark_add_core_test(app_tests
     app/QuietRetrySinkTest.cpp
     app/SaveAndCloseTest.cpp
     app/StartupTest.cpp
-    app/WindowPlacementTest.cpp
+    platform/WindowPlacementTest.cpp
 )

@@ -1,4 +1,5 @@
 daylark_add_core_test(calendar_tests
+    calendar/CCalendarDlgTest.cpp
     calendar/CDayViewDlgTest.cpp
     calendar/CalendarDayTest.cpp
     calendar/CalendarMonthTest.cpp

@@ -7,4 +7,5 @@ daylark_add_core_test(platform_tests
     platform/LocationsTest.cpp
     platform/ProfileTest.cpp
     platform/TimeTextTest.cpp
+    platform/WindowPlacementTest.cpp
 )

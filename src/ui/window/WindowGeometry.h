@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 #include <QList>
 #include <QRect>
