@@ -271,12 +271,7 @@ DataSet generateDataSet(const GenerateOptions& options)
     set.pages = makePages(pages, options.now, options.years);
     set.archiveCreated = archiveCreatedTimes(set.pages);
 
-    Random alarms = root.stream(kAlarms);
-    DiaryText alarmText(alarms);
-    for (int i = 0; i < options.alarms; ++i) {
-        set.alarms.push_back(
-            makeAlarm(alarms, alarmText, static_cast<std::size_t>(i), options.now, options.years));
-    }
+    set.alarms = generateAlarms(options);
 
     Random lists = root.stream(kLists);
     set.lists = makeLists(lists, options.lists, options.now, options.years);
@@ -285,6 +280,18 @@ DataSet generateDataSet(const GenerateOptions& options)
     Random today = root.stream(kToday);
     set.todayText = DiaryText(today).todayPage();
     return set;
+}
+
+std::vector<CDaylarkAlarm> generateAlarms(const GenerateOptions& options)
+{
+    Random random = Random(options.seed).stream(kAlarms);
+    DiaryText text(random);
+    std::vector<CDaylarkAlarm> alarms;
+    for (int i = 0; i < options.alarms; ++i) {
+        alarms.push_back(
+            makeAlarm(random, text, static_cast<std::size_t>(i), options.now, options.years));
+    }
+    return alarms;
 }
 
 DataSet deriveDataSet(const DataSet& from, const DeriveOptions& options)

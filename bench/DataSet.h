@@ -42,6 +42,10 @@ struct GenerateOptions
 /// removes none); lists; notes for the next two years. The same options give the same set.
 DataSet generateDataSet(const GenerateOptions& options);
 
+/// The alarms generateDataSet writes for the same options, without the rest of the set: for a
+/// benchmark that needs only an alarm file. `years` spreads the recurring alarms' first dates.
+std::vector<CDaylarkAlarm> generateAlarms(const GenerateOptions& options);
+
 struct DeriveOptions
 {
     double sharePercent = 5; ///< 0 to 100

@@ -1,6 +1,7 @@
 # Runs make-diary for one year with a fixed seed and checks that daylark-cli reads what it
 # wrote: every data file decodes, the pages of a year are listed, a page reads back as the
-# exported text, the other machine's copy is written, and a full directory is refused.
+# exported text, the calendar shows alarms, the other machine's copy is written, and a full
+# directory is refused.
 # Called with -DMAKE_DIARY=... -DCLI=... -DWORK=<scratch directory>.
 
 function(run expect_success)
@@ -38,6 +39,17 @@ run(TRUE ${cli} page ${first_day})
 file(READ ${WORK}/export/2021/${first_day}.txt exported)
 if(NOT out STREQUAL exported)
     message(FATAL_ERROR "page ${first_day} differs from its exported text")
+endif()
+
+# The calendar shows the set's alarms; without them its benchmark would time empty cells.
+run(TRUE ${cli} calendar 2021-06)
+string(REGEX MATCHALL "\n[0-9]+-[0-9]+-[0-9]+\t[a-z]+\t" days "${out}")
+string(REGEX MATCHALL "\n2021-06-[0-9]+\t[a-z]+\t[^\t\n]*\t[^\n]" shown "${out}")
+list(LENGTH days day_count)
+list(LENGTH shown shown_count)
+if(NOT day_count EQUAL 42 OR shown_count LESS 1)
+    message(FATAL_ERROR "calendar 2021-06: ${day_count} days, ${shown_count} June days with "
+        "alarms:\n${out}")
 endif()
 
 run(TRUE ${cli} list)
