@@ -1,6 +1,6 @@
-// Times one refresh of the month calendar over an alarm file of 1,000 alarms: the calendar's
-// alarm entries are rebuilt for the displayed month (this month), then the contents of all 42
-// day cells are worked out, as the calendar does whenever its month or the alarms change.
+// Times one refresh of the month calendar over an alarm file of 1,000 alarms: the calendar
+// dialog's refresh (its alarm entries rebuilt for the displayed month, this month), then the
+// contents of all 42 day cells, as the window paints them after every move.
 // The alarms are make-diary's mix of every frequency: recurring ones first dated over the last
 // ten years, birthdays from 1962 on, one-time ones over the coming year, nine in ten visible on
 // the calendar. They are saved to a daylark.alm where a data directory keeps it and loaded
@@ -9,7 +9,7 @@
 #include "alarms/CAlarmFile.h"
 #include "bench/DataSet.h"
 #include "bench/ProcessRun.h"
-#include "calendar/CalendarMonth.h"
+#include "calendar/CCalendarDlg.h"
 #include "platform/CalendarColours.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
@@ -91,17 +91,15 @@ bool saveAlarms(const std::string& path, const std::vector<CDaylarkAlarm>& alarm
 
 /// Refreshes the month kWarmup + kRuns times and gives the times of the last kRuns, in
 /// milliseconds; `names` is set to how many alarm names the cells show.
-std::vector<double> timeRefreshes(CalendarMonth& month, const CAlarmFile::List& alarms,
-                                  const CalendarDate& today, std::size_t& names)
+std::vector<double> timeRefreshes(CCalendarDlg& calendar, std::size_t& names)
 {
-    const CalendarColours colours;
     std::array<CalendarCell, monthgrid::kCells> cells;
     std::vector<double> millis;
     for (int run = 0; run < kWarmup + kRuns; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        month.rebuildAlarmEntries(alarms);
+        calendar.Refresh();
         for (int i = 0; i < monthgrid::kCells; ++i) {
-            cells[static_cast<std::size_t>(i)] = month.cell(i, today, colours);
+            cells[static_cast<std::size_t>(i)] = calendar.cell(i);
         }
         const auto end = std::chrono::steady_clock::now();
         if (run >= kWarmup) {
@@ -142,11 +140,13 @@ int main()
         return 1;
     }
 
-    const TimeFields local = breakDown(now, /*greenwich=*/false);
-    CalendarMonth month(monthgrid::gridStartFor(local.year, local.month));
+    CalendarColours colours;
+    WindowPlacement placement = WindowPlacement::calendarDefault();
+    const SystemClock clock;
+    CCalendarDlg calendar(alarms, colours, placement, clock);
+    calendar.Open();
     std::size_t names = 0;
-    const std::vector<double> millis =
-        timeRefreshes(month, alarms.records(), {local.year, local.month, local.day}, names);
+    const std::vector<double> millis = timeRefreshes(calendar, names);
     const std::string mix = frequencyMix(alarms.records());
     alarms.Empty();
     fs::remove_all(work);
@@ -164,13 +164,13 @@ int main()
                 mix.c_str());
     std::printf("calendar_bench: %s %d: %zu alarm entries, %zu alarm names in the %d cells; %d "
                 "refreshes: median %.2f ms (fastest %.2f, slowest %.2f)\n",
-                longMonthName(local.month), local.year, month.alarmEntries().size(), names,
-                monthgrid::kCells, kRuns, median(millis),
+                longMonthName(calendar.displayedMonth()), calendar.displayedYear(),
+                calendar.alarmEntryCount(), names, monthgrid::kCells, kRuns, median(millis),
                 *std::min_element(millis.begin(), millis.end()),
                 *std::max_element(millis.begin(), millis.end()));
     std::printf("figure\t%s\ttime (median of %d, in process)\t%.2f ms\n", label.c_str(), kRuns,
                 median(millis));
     std::printf("figure\t%s\talarm entries of the month / names in its 42 cells\t%zu / %zu\n",
-                label.c_str(), month.alarmEntries().size(), names);
+                label.c_str(), calendar.alarmEntryCount(), names);
     return 0;
 }

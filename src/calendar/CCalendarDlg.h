@@ -103,6 +103,8 @@ public:
     /// How many refreshes ran: a view repaints the grid when it goes up.
     std::uint64_t refreshCount() const { return m_refreshCount; }
     std::int64_t gridStart() const { return m_month.gridStart(); }
+    /// The copies of the alarms that may fall in the grid, made by the last refresh.
+    std::size_t alarmEntryCount() const { return m_month.alarmEntries().size(); }
 
 private:
     CalendarDate today() const;
