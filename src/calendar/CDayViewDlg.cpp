@@ -6,6 +6,7 @@
 #include "diary/CPageArchive.h"
 #include "diary/PageText.h"
 #include "platform/LocalTime.h"
+#include "platform/MessageSink.h"
 #include "platform/TimeText.h"
 #include "records/CFutureFile.h"
 
@@ -88,6 +89,31 @@ void CDayViewDlg::Cancel()
     if (m_open) {
         close();
     }
+}
+
+bool CDayViewDlg::Escape()
+{
+    if (!m_open) {
+        return true;
+    }
+    // A step or OK may have committed today's text to the page already; that stays. Only the
+    // box's own edit and the notes, saved by OK alone, would be lost.
+    if (!m_textModified && !m_doc.futureFile().changed()) {
+        Cancel();
+        return true;
+    }
+    switch (m_doc.messages().ask("Keep your changes?", std::string(kTitle),
+                                 MessageIcon::Exclamation, MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+        return Ok();
+    case MessageAnswer::No:
+        Cancel();
+        return true;
+    case MessageAnswer::Ok:
+    case MessageAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool CDayViewDlg::canStepBack() const

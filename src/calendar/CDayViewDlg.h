@@ -20,8 +20,9 @@ struct DisplayFlags;
 /// until the dialog closes. The page's day (today) shows the page text itself, editable, and an
 /// edit replaces it. A later day shows its future note, editable: writing a text adds a note,
 /// changing it changes the note, emptying it removes the note; the notes are saved when the
-/// dialog closes with OK and anything changed. Escape drops every edit not yet committed and
-/// every note change. Edits are committed on every step and on OK.
+/// dialog closes with OK and anything changed. Cancel drops every edit not yet committed and
+/// every note change; Escape asks first when it would drop one. Edits are committed on every
+/// step and on OK.
 ///
 /// While the dialog is open the document's change of day is held: it holds today's text and
 /// the future notes apart from the document, and filing under it would lose one side.
@@ -56,9 +57,14 @@ public:
     /// them go, releases the change of day. A failed save (its message shown) keeps the dialog
     /// open with the notes as they are and returns false. True when the dialog is not open.
     bool Ok();
-    /// Escape or the close box: closes the year archives and lets the future notes go unsaved;
+    /// Ends without committing: closes the year archives and lets the future notes go unsaved;
     /// the text box is not committed. Releases the change of day.
     void Cancel();
+    /// Escape or the close box. When something typed would be lost (the box's text is modified,
+    /// or the notes have changed) it asks "Keep your changes?": Yes ends as OK does, No as
+    /// Cancel does, Cancel returns to the dialog. Without a change it ends at once. True when
+    /// the dialog has ended (a failed save after Yes keeps it open).
+    bool Escape();
 
     bool isOpen() const { return m_open; }
     /// Local midnight of the shown day.

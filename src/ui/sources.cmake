@@ -2,11 +2,14 @@
 # dialog, and the Qt platform services. A library, so the Qt Test executables link the views without
 # main.
 add_library(daylark_ui STATIC
+    ui/calendar/ArrowButton.cpp
+    ui/calendar/DayViewDialog.cpp
     ui/lists/ListDialogView.cpp
     ui/page/FindBar.cpp
     ui/page/PageEdit.cpp
     ui/page/PageFontConversion.cpp
     ui/page/PageTextMapping.cpp
+    ui/page/PastDayPalette.cpp
     ui/page/TaskHighlighter.cpp
     ui/platform/AppIcon.cpp
     ui/platform/DialogButton.cpp

@@ -262,6 +262,61 @@ TEST_F(DayViewTest, FutureNotesAreAddedChangedAndRemovedAndSavedOnlyByOkWhenChan
     EXPECT_TRUE(sink.messages.empty());
 }
 
+TEST_F(DayViewTest, EscapeAsksOnlyWhenATypedTextWouldBeLostAndDoesWhatTheAnswerSays)
+{
+    using Answer = MessageAnswer;
+    struct Case
+    {
+        const char* what;
+        std::function<void(CDayViewDlg&)> edit;
+        std::vector<Answer> answers; // one a question expected
+        bool closed;
+        bool noteKept;
+    };
+    const auto typeNote = [](CDayViewDlg& d) { d.EditText("Pay rent"); };
+    const auto typeAndStep = [](CDayViewDlg& d) {
+        d.EditText("Pay rent");
+        d.Forward();
+    };
+    const Case cases[] = {
+        {"nothing typed", [](CDayViewDlg&) {}, {}, true, false},
+        {"stepped over a note", [](CDayViewDlg& d) { d.Forward(); }, {}, true, false},
+        {"Yes", typeNote, {Answer::Yes}, true, true},
+        {"No", typeNote, {Answer::No}, true, false},
+        {"Cancel, then OK", typeNote, {Answer::Cancel}, false, true},
+        {"a note committed by a step, No", typeAndStep, {Answer::No}, true, false},
+        {"a note committed by a step, Yes", typeAndStep, {Answer::Yes}, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        saveRecords<CFutureFile>(at.futurePath(), note("1997-03-05", "Vet"));
+        startDay(makeLocalTime(1997, 3, 3, 9));
+        sink.clear();
+        sink.answers.assign(c.answers.begin(), c.answers.end());
+        dlg.Open(makeLocalTime(1997, 3, 4));
+        c.edit(dlg);
+        EXPECT_EQ(dlg.Escape(), c.closed);
+        ASSERT_EQ(sink.messages.size(), c.answers.size());
+        for (const auto& message : sink.messages) {
+            EXPECT_EQ(message.text, "Keep your changes?");
+            EXPECT_EQ(message.buttons, MessageButtons::YesNoCancel);
+        }
+        if (!c.closed) {
+            // Back in the dialog, the typed text still there for OK to keep.
+            EXPECT_TRUE(dlg.isOpen());
+            EXPECT_TRUE(dlg.textModified());
+            EXPECT_EQ(dlg.text(), "Pay rent");
+            EXPECT_TRUE(dlg.Ok());
+        }
+        expectClosed();
+        std::vector<std::string> notes = {"1997-03-05 Vet"};
+        if (c.noteKept) {
+            notes.insert(notes.begin(), "1997-03-04 Pay rent");
+        }
+        EXPECT_EQ(recordsOf<CFutureFile>(at.futurePath()), notes);
+    }
+}
+
 TEST_F(DayViewTest, AFailedSaveKeepsTheDialogOpenWithItsNotes)
 {
     startDay(makeLocalTime(1997, 3, 3, 9));

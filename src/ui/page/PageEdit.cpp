@@ -3,23 +3,13 @@
 #include "diary/PageFont.h"
 #include "ui/page/PageFontConversion.h"
 #include "ui/page/PageTextMapping.h"
+#include "ui/page/PastDayPalette.h"
 #include "ui/page/TaskHighlighter.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 
 namespace daylark {
-
-namespace {
-
-QColor blend(const QColor& base, const QColor& tint, double share)
-{
-    return QColor::fromRgbF(float(base.redF() * (1 - share) + tint.redF() * share),
-                            float(base.greenF() * (1 - share) + tint.greenF() * share),
-                            float(base.blueF() * (1 - share) + tint.blueF() * share));
-}
-
-} // namespace
 
 PageEdit::PageEdit(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -96,12 +86,7 @@ void PageEdit::setFont(const PageFont& font)
 
 void PageEdit::showPastDay(bool past)
 {
-    QPalette shown = m_todayPalette;
-    if (past) {
-        const QColor base = shown.color(QPalette::Base);
-        shown.setColor(QPalette::Base, blend(base, QColor(0xe0, 0xa8, 0x40), 0.18));
-    }
-    setPalette(shown);
+    setPalette(past ? pastDayPalette(m_todayPalette) : m_todayPalette);
 }
 
 } // namespace daylark
