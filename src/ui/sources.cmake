@@ -3,6 +3,8 @@
 # main.
 add_library(daylark_ui STATIC
     ui/calendar/ArrowButton.cpp
+    ui/calendar/CalendarCells.cpp
+    ui/calendar/CalendarView.cpp
     ui/calendar/DayViewDialog.cpp
     ui/lists/ListDialogView.cpp
     ui/page/FindBar.cpp
@@ -20,6 +22,7 @@ add_library(daylark_ui STATIC
     ui/settings/SettingsView.cpp
     ui/stopwatch/StopWatchView.cpp
     ui/sync/BackupSyncDialogView.cpp
+    ui/window/DialogCommands.cpp
     ui/window/HelpWindow.cpp
     ui/window/MainActions.cpp
     ui/window/MainDialogs.cpp

@@ -43,6 +43,20 @@ public:
             onSettings(logic, fontCommand);
         }
     }
+    void runCalendar(CCalendarDlg& logic, const CalendarDoors& doors, QWidget&) override
+    {
+        opened << "calendar";
+        if (onCalendar) {
+            onCalendar(logic, doors);
+        }
+    }
+    void runDayView(CDayViewDlg& logic, QWidget&) override
+    {
+        opened << "dayView";
+        if (onDayView) {
+            onDayView(logic);
+        }
+    }
     std::optional<QFont> chooseFont(const QFont&, QWidget&) override
     {
         opened << "font";
@@ -59,6 +73,8 @@ public:
     std::function<void(CSearchDlg&, const std::function<void()>& shown)> onSearch;
     std::function<void(CBackupSyncDlg&)> onBackupSync;
     std::function<void(CSettingsDlg&, const std::function<void()>& fontCommand)> onSettings;
+    std::function<void(CCalendarDlg&, const CalendarDoors&)> onCalendar;
+    std::function<void(CDayViewDlg&)> onDayView;
     /// What the font chooser answers; nothing is a cancel.
     std::optional<QFont> font;
     QString aboutText;

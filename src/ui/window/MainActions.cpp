@@ -102,6 +102,13 @@ MainActions::MainActions(QWidget& window)
     , today(command(window, "actionToday", CMD_TEXT("&Today"),
                     CMD_TEXT("Show Today or check for new daylark.day\nToday/Sync"),
                     QKeySequence(Qt::ALT | Qt::Key_Home), ToolbarPicture::Today))
+    , calendar(command(window, "actionCalendar", CMD_TEXT("&Calendar"),
+                       CMD_TEXT("Display a month: notes and alarms for any day\nCalendar"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), ToolbarPicture::Calendar))
+    , notes(
+          command(window, "actionNotes", CMD_TEXT("&Notes of Today"),
+                  CMD_TEXT("Show today's page and step to the notes of the days around it\nNotes"),
+                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)))
     , lists(command(window, "actionLists", CMD_TEXT("&Lists of things"),
                     CMD_TEXT("Keep named lists of things\nLists of things"),
                     QKeySequence(Qt::CTRL | Qt::Key_L), ToolbarPicture::Lists))
@@ -143,6 +150,8 @@ void MainActions::fillMenuBar(QMenuBar& bar) const
         ->addActions({toolBar, statusBar, menu});
 
     QMenu* daylark = bar.addMenu(QCoreApplication::translate("MainWindow", "&Daylark"));
+    daylark->addActions({calendar, notes});
+    daylark->addSeparator();
     daylark->addActions({forwardDay, backwardDay, today});
     daylark->addSeparator();
     daylark->addActions({lists, search, synchronize});
@@ -154,16 +163,14 @@ void MainActions::fillMenuBar(QMenuBar& bar) const
 
 void MainActions::fillToolBar(QToolBar& bar) const
 {
-    // The calendar gets its button with its dialog; until then its
-    // slot stays empty. A separator shows only between buttons.
+    // A separator shows only between buttons.
     struct Slot
     {
         QAction* button = nullptr;
         bool separator = false;
     };
-    const Slot notBuilt;
     const Slot separator{nullptr, true};
-    const Slot slotsInOrder[] = {notBuilt,      {lists},      {stopWatch}, separator,    {search},
+    const Slot slotsInOrder[] = {{calendar},    {lists},      {stopWatch}, separator,    {search},
                                  {backwardDay}, {forwardDay}, {today},     separator,    {cut},
                                  {copy},        {paste},      separator,   {synchronize}};
     bool pendingSeparator = false;

@@ -17,7 +17,7 @@ struct MainActions
 
     /// The menus: those of the command table with the commands built so far, then Help.
     void fillMenuBar(QMenuBar& bar) const;
-    /// The toolbar buttons in their order; commands whose dialogs are not built yet have none.
+    /// The toolbar buttons in their order.
     void fillToolBar(QToolBar& bar) const;
 
     QAction* saveNow;
@@ -36,6 +36,8 @@ struct MainActions
     QAction* forwardDay;
     QAction* backwardDay;
     QAction* today;
+    QAction* calendar;
+    QAction* notes;
     QAction* lists;
     QAction* stopWatch;
     QAction* search;

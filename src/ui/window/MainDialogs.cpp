@@ -1,5 +1,7 @@
 #include "ui/window/MainDialogs.h"
 
+#include "ui/calendar/CalendarView.h"
+#include "ui/calendar/DayViewDialog.h"
 #include "ui/lists/ListDialogView.h"
 #include "ui/search/SearchDialogView.h"
 #include "ui/settings/SettingsView.h"
@@ -35,6 +37,19 @@ void ModalDialogs::runSettings(CSettingsDlg& logic, const std::function<void()>&
                                QWidget& parent)
 {
     SettingsView dialog(logic, fontCommand, {}, &parent);
+    dialog.exec();
+}
+
+void ModalDialogs::runCalendar(CCalendarDlg& logic, const CalendarDoors& doors, QWidget& parent)
+{
+    CalendarView dialog(logic, doors, &parent);
+    dialog.showAtPlacement();
+    dialog.exec();
+}
+
+void ModalDialogs::runDayView(CDayViewDlg& logic, QWidget& parent)
+{
+    DayViewDialog dialog(logic, &parent);
     dialog.exec();
 }
 

@@ -11,9 +11,12 @@ class QWidget;
 namespace daylark {
 
 class CBackupSyncDlg;
+class CCalendarDlg;
+class CDayViewDlg;
 class CListDlg;
 class CSearchDlg;
 class CSettingsDlg;
+struct CalendarDoors;
 
 /// The dialogs the main window opens, each over logic the window made. The desktop program
 /// runs the real views modally (ModalDialogs); a test puts a recorder in their place, so no
@@ -34,6 +37,11 @@ public:
     /// "Settings" over `logic`; its font button runs `fontCommand`.
     virtual void runSettings(CSettingsDlg& logic, const std::function<void()>& fontCommand,
                              QWidget& parent) = 0;
+    /// "Calendar" over `logic` (open already), where its placement says; `doors` opens the
+    /// dialogs it leads to.
+    virtual void runCalendar(CCalendarDlg& logic, const CalendarDoors& doors, QWidget& parent) = 0;
+    /// "Day View" over `logic`, open on its day already.
+    virtual void runDayView(CDayViewDlg& logic, QWidget& parent) = 0;
     /// The font chooser, starting from `current`; nothing when cancelled.
     virtual std::optional<QFont> chooseFont(const QFont& current, QWidget& parent) = 0;
     /// The About box; `text` is rich text.
@@ -50,6 +58,8 @@ public:
     void runBackupSync(CBackupSyncDlg& logic, QWidget& parent) override;
     void runSettings(CSettingsDlg& logic, const std::function<void()>& fontCommand,
                      QWidget& parent) override;
+    void runCalendar(CCalendarDlg& logic, const CalendarDoors& doors, QWidget& parent) override;
+    void runDayView(CDayViewDlg& logic, QWidget& parent) override;
     std::optional<QFont> chooseFont(const QFont& current, QWidget& parent) override;
     void showAbout(const QString& title, const QString& text, QWidget& parent) override;
 };

@@ -4,11 +4,6 @@
 #include "app/QuietRetrySink.h"
 #include "diary/TaskBox.h"
 #include "platform/Clock.h"
-#include "records/CListDlg.h"
-#include "search/CSearchDlg.h"
-#include "sync/CBackupSyncDlg.h"
-#include "sync/SyncSide.h"
-#include "tools/CSettingsDlg.h"
 #include "tools/CStopWatchDlg.h"
 #include "ui/page/FindBar.h"
 #include "ui/page/PageEdit.h"
@@ -41,6 +36,13 @@ MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& d
     , m_dialogs(dialogs)
     , m_saver(app, messages, [this] { render(); })
     , m_actions(*this)
+    , m_commands(
+          app, dialogs,
+          [this] {
+              render();
+              renderClock();
+          },
+          [this] { chooseFont(); })
     , m_page(new PageEdit(this))
     , m_tickTimer(new QTimer(this))
     , m_idleTimer(new QTimer(this))
@@ -128,12 +130,6 @@ void MainWindow::showAbout()
         *this);
 }
 
-void MainWindow::openLists()
-{
-    CListDlg logic(m_app.frame().listsFile(), m_app.doc().clock());
-    m_dialogs.runLists(logic, *this);
-}
-
 void MainWindow::toggleStopWatch(bool open)
 {
     if (!open) {
@@ -155,36 +151,6 @@ void MainWindow::toggleStopWatch(bool open)
         m_stopWatch = nullptr;
     });
     m_stopWatch->show();
-}
-
-void MainWindow::openSettings()
-{
-    CMainFrame& frame = m_app.frame();
-    CSettingsDlg logic(m_app.profile(), frame.displayFlags(), frame.colours());
-    m_dialogs.runSettings(
-        logic, [this] { chooseFont(); }, *this);
-    render();
-    renderClock();
-}
-
-void MainWindow::openSearch()
-{
-    // Opening returns the page view to today.
-    CMainFrame& frame = m_app.frame();
-    CSearchDlg logic(m_app.doc(), m_app.view(), frame.listsFile(), frame.alarmFile(),
-                     frame.displayFlags());
-    m_dialogs.runSearch(logic, *this, [this] { render(); });
-    render();
-}
-
-void MainWindow::openSynchronize()
-{
-    CMainFrame& frame = m_app.frame();
-    const SyncSide side{m_app.doc(), frame.alarmFile(), frame.listsFile(), &m_app.view(), {}};
-    CBackupSyncDlg logic(m_app.profile(), side);
-    m_dialogs.runBackupSync(logic, *this);
-    // A synchronisation may have merged today's page and the days around it.
-    render();
 }
 
 void MainWindow::connectCommands()
@@ -220,11 +186,17 @@ void MainWindow::connectCommands()
             [this, &view] { run([&view] { view.BackwardDay(); }); });
     connect(a.today, &QAction::triggered, this,
             [this, &view] { run([&view] { view.TodayCommand(); }); });
-    connect(a.lists, &QAction::triggered, this, &MainWindow::openLists);
+    connect(a.calendar, &QAction::triggered, this, [this] { m_commands.openCalendar(*this); });
+    // The day of the notes is the current time's: no calendar is open.
+    connect(a.notes, &QAction::triggered, this,
+            [this] { m_commands.openNotes(m_app.doc().clock().now(), *this); });
+    connect(a.lists, &QAction::triggered, this, [this] { m_commands.openLists(*this); });
     connect(a.stopWatch, &QAction::toggled, this, &MainWindow::toggleStopWatch);
-    connect(a.settings, &QAction::triggered, this, &MainWindow::openSettings);
-    connect(a.search, &QAction::triggered, this, &MainWindow::openSearch);
-    connect(a.synchronize, &QAction::triggered, this, &MainWindow::openSynchronize);
+    connect(a.settings, &QAction::triggered, this,
+            [this] { m_commands.openSettings(m_app.frame().colours(), *this); });
+    connect(a.search, &QAction::triggered, this, [this] { m_commands.openSearch(*this); });
+    connect(a.synchronize, &QAction::triggered, this,
+            [this] { m_commands.openSynchronize(*this); });
     connect(a.font, &QAction::triggered, this, &MainWindow::chooseFont);
     connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
     connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);

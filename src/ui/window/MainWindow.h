@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/SaveAndClose.h"
 #include "ui/stopwatch/StopWatchView.h"
+#include "ui/window/DialogCommands.h"
 #include "ui/window/MainActions.h"
 #include "ui/window/StatusPanes.h"
 
@@ -81,17 +82,14 @@ private:
     void chooseFont();
     void showHelp();
     void showAbout();
-    void openLists();
     void toggleStopWatch(bool open);
-    void openSettings();
-    void openSearch();
-    void openSynchronize();
 
     DaylarkApp& m_app;
     QuietRetrySink& m_messages;
     MainDialogs& m_dialogs;
     SaveAndClose m_saver;
     MainActions m_actions;
+    DialogCommands m_commands;
     PageEdit* m_page = nullptr;
     FindBar* m_findBar = nullptr;
     QToolBar* m_toolBar = nullptr;

@@ -1,8 +1,11 @@
+#include "calendar/CCalendarDlg.h"
+#include "calendar/CDayViewDlg.h"
 #include "records/CListDlg.h"
 #include "search/CSearchDlg.h"
 #include "support/DataSetTestFiles.h"
 #include "support/TimeZone.h"
 #include "tools/CSettingsDlg.h"
+#include "ui/calendar/CalendarView.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/MainWindowSession.h"
 
@@ -96,6 +99,63 @@ private slots:
         stopWatch->trigger(); // the second press closes it
         QVERIFY(!stopWatch->isChecked());
         QTRY_VERIFY(session.window->findChild<QDialog*>("stopWatch") == nullptr);
+        QVERIFY(session.recorder.messages.empty());
+    }
+
+    void theCalendarHoldsTheAlarmsAndLeadsToTheDayView()
+    {
+        test::ScopedTimeZone zone(kEastern);
+        test::TempDir dir;
+        withApp(dir, [](DaylarkApp& app) {
+            auto alarm = std::make_unique<CDaylarkAlarm>();
+            alarm->Name = "Dentist";
+            alarm->Frequency = static_cast<std::int16_t>(Frequency::Once);
+            alarm->Time = kMorning + 2 * 86400; // Wednesday
+            alarm->VisibleOnCalendar = 1;
+            app.frame().alarmFile().Load();
+            app.frame().alarmFile().add(std::move(alarm));
+            app.frame().alarmFile().Save();
+        });
+        Session session(dir, kMorning);
+        QVERIFY(session.active);
+        QCOMPARE(test::child<QToolBar>(*session.window, "toolBar")->actions().value(0),
+                 session.action("actionCalendar"));
+        CAlarmFile& alarms = session.app.frame().alarmFile();
+
+        // The calendar's search shares its alarms; its notes open the day view on the chosen
+        // day, where a note for Wednesday is written.
+        session.dialogs.onCalendar = [&](CCalendarDlg& logic, const CalendarDoors& doors) {
+            QCOMPARE(logic.cell(logic.focusIndex() + 2).alarmNames,
+                     std::vector<std::string>{"Dentist"});
+            session.dialogs.onSearch = [&](CSearchDlg& search, const std::function<void()>&) {
+                search.Open();
+                QCOMPARE(alarms.holders(), 2);
+                search.Close();
+            };
+            doors.search(*session.window);
+            session.dialogs.onDayView = [](CDayViewDlg& dayView) {
+                QCOMPARE(dayView.kind(), CDayViewDlg::DayKind::Future);
+                dayView.EditText("bring the forms");
+                QVERIFY(dayView.Ok());
+            };
+            logic.ChooseCell(logic.focusIndex() + 2);
+            doors.notes(logic.chosenDay(), *session.window);
+            QCOMPARE(alarms.holders(), 1);
+        };
+        QTest::keyClick(&session.page(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(session.dialogs.opened, QStringList({"calendar", "search", "dayView"}));
+        QCOMPARE(alarms.holders(), 0);
+        QCOMPARE(test::recordsOf<CFutureFile>(session.app.locations().futurePath()).size(),
+                 size_t(1));
+
+        // Notes of Today: the day view on the current day edits the page itself.
+        session.dialogs.onDayView = [](CDayViewDlg& dayView) {
+            QCOMPARE(dayView.kind(), CDayViewDlg::DayKind::Today);
+            dayView.EditText("{} call the dentist");
+            QVERIFY(dayView.Ok());
+        };
+        QTest::keyClick(&session.page(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(session.shown(), QString("{} call the dentist"));
         QVERIFY(session.recorder.messages.empty());
     }
 

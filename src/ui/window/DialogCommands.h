@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+
+namespace daylark {
+
+class DaylarkApp;
+class MainDialogs;
+struct CalendarColours;
+
+/// The commands that open a dialog, from the main window or from the calendar: each makes the
+/// dialog's logic over the program's core and runs it through the dialog seam over `parent`.
+class DialogCommands
+{
+public:
+    /// `changed` shows what a dialog changed in the main window; `chooseFont` is the settings
+    /// dialog's font button. `app` and `dialogs` must outlive the commands.
+    DialogCommands(DaylarkApp& app, MainDialogs& dialogs, std::function<void()> changed,
+                   std::function<void()> chooseFont);
+
+    void openLists(QWidget& parent);
+    /// The search, over the alarms a calendar holds when one is open.
+    void openSearch(QWidget& parent);
+    /// The settings, changing `colours`: the main window's, or an open calendar's copy.
+    void openSettings(CalendarColours& colours, QWidget& parent);
+    void openSynchronize(QWidget& parent);
+    /// The Calendar command: the alarms loaded around a calendar of the current month.
+    void openCalendar(QWidget& parent);
+    /// The day view on the local day of `day`.
+    void openNotes(std::int64_t day, QWidget& parent);
+
+private:
+    DaylarkApp& m_app;
+    MainDialogs& m_dialogs;
+    std::function<void()> m_changed;
+    std::function<void()> m_chooseFont;
+};
+
+} // namespace daylark
