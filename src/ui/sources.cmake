@@ -37,7 +37,7 @@ target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets Qt6::Network)
 qt_add_resources(daylark_ui "help"
     PREFIX "/help"
     BASE "${PROJECT_SOURCE_DIR}/docs"
-    FILES "${PROJECT_SOURCE_DIR}/docs/user-guide.md"
+    FILES "${PROJECT_SOURCE_DIR}/docs/user-guide.md" "${PROJECT_SOURCE_DIR}/docs/images/calendar.png"
 )
 
 add_executable(daylark ui/main.cpp)

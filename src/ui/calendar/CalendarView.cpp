@@ -35,7 +35,9 @@ constexpr int kBarRest = 1;
 } // namespace
 
 CalendarView::CalendarView(CCalendarDlg& logic, CalendarDoors doors, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A dialog (it stays above the main window, also when an alarm raises that) that can be
+    // minimised and maximised.
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
     , m_logic(logic)
     , m_doors(std::move(doors))

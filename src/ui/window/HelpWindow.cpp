@@ -18,6 +18,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     auto* browser = new QTextBrowser(this);
     browser->setObjectName("helpBrowser");
     browser->setOpenExternalLinks(true);
+    browser->setSearchPaths({QStringLiteral(":/help")}); // the guide's pictures
     QFile guide(QStringLiteral(":/help/user-guide.md"));
     if (guide.open(QIODevice::ReadOnly)) {
         browser->setMarkdown(QString::fromUtf8(guide.readAll()));

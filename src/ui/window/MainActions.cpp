@@ -49,9 +49,10 @@ QAction* command(QWidget& window, const char* name, const char* menuText, const 
 }
 
 QAction* toggle(QWidget& window, const char* name, const char* menuText, const char* prompt,
-                const QKeySequence& shortcut = {})
+                const QKeySequence& shortcut = {},
+                std::optional<ToolbarPicture> picture = std::nullopt)
 {
-    QAction* action = command(window, name, menuText, prompt, shortcut);
+    QAction* action = command(window, name, menuText, prompt, shortcut, picture);
     action->setCheckable(true);
     return action;
 }
@@ -113,7 +114,7 @@ MainActions::MainActions(QWidget& window)
                     CMD_TEXT("Keep named lists of things\nLists of things"),
                     QKeySequence(Qt::CTRL | Qt::Key_L), ToolbarPicture::Lists))
     , stopWatch(toggle(window, "actionStopWatch", CMD_TEXT("Stop &Watch"),
-                       CMD_TEXT("Display Stop Watch\nStop Watch")))
+                       CMD_TEXT("Display Stop Watch\nStop Watch"), {}, ToolbarPicture::StopWatch))
     , search(command(window, "actionSearch", CMD_TEXT("&Search"),
                      CMD_TEXT("Search pages, lists and alarms\nSearch"),
                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), ToolbarPicture::Search))

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QToolBar>
 
 #include <sys/stat.h>
@@ -80,6 +81,14 @@ private slots:
         QCOMPARE(page.font().pointSizeF(), 15.0);
         QVERIFY(test::readFile(dir.file("daylark.ini"))
                     .find("Font=-20,0,0,0,700,0,0,0,0,0,0,0,0,DejaVu Sans") != std::string::npos);
+
+        // F1: the user guide, with its pictures.
+        QTest::keyClick(&page, Qt::Key_F1);
+        auto* guide = test::child<QTextBrowser>(*session.window, "helpBrowser");
+        QVERIFY(guide->toPlainText().contains("The calendar"));
+        const QVariant picture =
+            guide->loadResource(QTextDocument::ImageResource, QUrl("images/calendar.png"));
+        QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
     }
 
     void steppingBackAcrossNewYearAndForwardKeepsTodaysText()
