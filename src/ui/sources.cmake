@@ -2,6 +2,7 @@
 # dialog, and the Qt platform services. A library, so the Qt Test executables link the views without
 # main.
 add_library(daylark_ui STATIC
+    ui/alarms/AlarmDialogView.cpp
     ui/calendar/ArrowButton.cpp
     ui/calendar/CalendarCells.cpp
     ui/calendar/CalendarView.cpp
