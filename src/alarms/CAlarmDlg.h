@@ -58,14 +58,16 @@ public:
     /// A line of the list picked (none: the selection went): its alarm's values fill the
     /// fields and Apply becomes the default button.
     void Select(std::optional<std::size_t> line);
-    /// Adds an alarm of the fields for the day and shows it as a new, selected line. An empty
-    /// name or a bad time adds nothing (a bad time says why). True when an alarm was added.
+    /// Adds an alarm of the fields for the day and shows it as a new line (the selection stays,
+    /// so Enter adds the next one). An empty name or a bad time adds nothing (a bad time says
+    /// why). True when an alarm was added.
     bool Add();
     /// Deletes the selected line's alarm (a recurring one after a question) and its entry in
     /// today's alarms.
     void Delete();
     /// Gives the selected line's alarm the fields' values; its entry in today's alarms follows
-    /// and is announced again when its time has come. A bad time changes nothing.
+    /// and is announced again when its time has come. A bad time or an empty name changes
+    /// nothing.
     void Apply();
 
     /// The long date of the day, without the time.

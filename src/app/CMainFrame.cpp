@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include "alarms/AlarmSchedule.h"
+#include "alarms/CAlarmDlg.h"
 #include "calendar/CCalendarDlg.h"
 #include "diary/CDaylarkDoc.h"
 #include "platform/Locations.h"
@@ -115,6 +117,25 @@ void CMainFrame::Calendar(const std::function<void(CCalendarDlg&)>& calendar)
         m_alarmFile.Save();
     }
     m_alarmFile.Empty();
+}
+
+void CMainFrame::Alarms(std::int64_t day, const std::function<void(CAlarmDlg&)>& dialog)
+{
+    if (m_doc == nullptr || m_doc->alarmSchedule() == nullptr) {
+        return;
+    }
+    // The dialog's lines point at alarms that a change of day could take out of the list.
+    m_doc->holdDayChange();
+    m_alarmFile.Load();
+    m_alarmFile.setChanged(false);
+    CAlarmDlg alarms(m_alarmFile, *m_doc->alarmSchedule(), m_doc->clock(), m_flags, m_messages);
+    alarms.Open(day);
+    dialog(alarms);
+    if (m_alarmFile.changed()) {
+        m_alarmFile.Save();
+    }
+    m_alarmFile.Empty();
+    m_doc->releaseDayChange();
 }
 
 void CMainFrame::ToggleMenu()

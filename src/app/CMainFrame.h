@@ -13,6 +13,7 @@
 
 namespace daylark {
 
+class CAlarmDlg;
 class CCalendarDlg;
 class CDaylarkDoc;
 class Clock;
@@ -83,6 +84,11 @@ public:
     /// clears their changed flag, runs `calendar` over a calendar of the current month, saves
     /// the alarms when anything changed them, then lets them go.
     void Calendar(const std::function<void(CCalendarDlg&)>& calendar);
+
+    /// The alarm dialog on the local day of `day`: loads the alarms as the Calendar command
+    /// does (sharing a calendar's), holds the change of day while `dialog` runs, saves the
+    /// alarms when they changed and lets them go.
+    void Alarms(std::int64_t day, const std::function<void(CAlarmDlg&)>& dialog);
 
     bool menuShown() const { return m_menuShown; }
     bool toolBarShown() const { return m_toolBarShown; }

@@ -16,7 +16,10 @@ MessageAnswer StderrSink::ask(const std::string& text, const std::string& captio
     if (icon == MessageIcon::Exclamation) {
         m_failureShown = true;
     }
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    // The CLI never asks: a question is answered with its most careful button.
+    return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+           : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                              : MessageAnswer::Cancel;
 }
 
 void StderrSink::notify(const std::string& text, const std::string& caption)

@@ -5,7 +5,7 @@
 namespace daylark {
 
 enum class MessageIcon { Information, Exclamation };
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 /// Where the core's messages go: a message box in the desktop program, standard error in the

@@ -1,5 +1,6 @@
 #include "app/DaylarkApp.h"
 
+#include "alarms/CAlarmDlg.h"
 #include "calendar/CCalendarDlg.h"
 #include "platform/FileSystem.h"
 #include "support/FixedClock.h"
@@ -108,6 +109,47 @@ TEST(DaylarkApp, TheCalendarSharesItsAlarmsWithAChangeOfDayAndSavesOnlyWhatChang
     const auto before = written();
     app.frame().Calendar([](CCalendarDlg& calendar) { calendar.Cancel(); });
     EXPECT_EQ(written(), before);
+}
+
+TEST(DaylarkApp, TheAlarmDialogHoldsTheChangeOfDayAndWritesTheAlarmAsTheFileKeepsIt)
+{
+    ScopedTimeZone zone(kEastern);
+    TempDir dir;
+    RecordingSink sink;
+    FixedClock clock(kMorning);
+    const Locations locations =
+        Locations::resolve({dir.file("data"), dir.file("daylark.ini"), {}},
+                           [](const char*) -> const char* { return nullptr; });
+    DaylarkApp app(locations, sink, clock);
+    app.start();
+    app.frame().InitialShow(WindowPlacement::kShowNormal);
+
+    app.frame().Alarms(kMorning + 86400, [&](CAlarmDlg& dialog) {
+        EXPECT_EQ(dialog.title(), "Tuesday, March 4, 1997");
+        dialog.setName("Dentist");
+        dialog.setHour("8");
+        dialog.setMinute("15");
+        dialog.setPm(false);
+        EXPECT_TRUE(dialog.Add());
+        clock.time = kMorning + 86400; // the change of day waits for the dialog
+        app.frame().ClockTick();
+        EXPECT_EQ(app.view().caption(), "Monday, March 3, 1997");
+    });
+    app.frame().ClockTick();
+    EXPECT_EQ(app.view().caption(), "Tuesday, March 4, 1997");
+
+    // The file holds what a file of this one alarm holds, byte for byte.
+    CDaylarkAlarm dentist;
+    dentist.Name = "Dentist";
+    dentist.Time = kMorning + 86400 - 3600 + 10 * 60; // 8:15
+    dentist.Frequency = static_cast<std::int16_t>(Frequency::Once);
+    const std::string expected = dir.file("expected.alm");
+    CAlarmFile file(expected, sink);
+    file.Load();
+    file.add(std::make_unique<CDaylarkAlarm>(dentist));
+    file.Save();
+    file.Empty();
+    EXPECT_EQ(readFile(locations.alarmPath()), readFile(expected));
 }
 
 } // namespace

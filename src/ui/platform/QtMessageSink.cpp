@@ -19,12 +19,15 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
     if (m_bringForward) {
         m_bringForward();
     }
-    QMessageBox box(
-        icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
-        QString::fromStdString(caption), QString::fromStdString(text),
-        buttons == MessageButtons::Ok ? QMessageBox::Ok
-                                      : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-        m_window);
+    QMessageBox::StandardButtons shown = QMessageBox::Ok;
+    if (buttons == MessageButtons::YesNo) {
+        shown = QMessageBox::Yes | QMessageBox::No;
+    } else if (buttons == MessageButtons::YesNoCancel) {
+        shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
+                                                     : QMessageBox::Warning,
+                    QString::fromStdString(caption), QString::fromStdString(text), shown, m_window);
     box.setObjectName("messageBox");
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -34,7 +37,10 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
     default:
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        // The box was closed without a button.
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                  : MessageAnswer::Cancel;
     }
 }
 
