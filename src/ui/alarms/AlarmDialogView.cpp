@@ -25,8 +25,8 @@ namespace {
 
 constexpr QChar kBlank(u' ');
 
-/// A name is one line. Page bytes turn a CR into a line break, which a list line or the name
-/// field would show as a second line or a box; it shows as a blank instead.
+/// A name is one line. The page text mapping turns a CR in its bytes into a line break, which
+/// a list line would show as a second line; it shows as a blank instead.
 QString shownName(std::string_view bytes)
 {
     QString text = displayTextFromPage(bytes);
@@ -45,7 +45,7 @@ std::string typedName(QString text)
     return pageTextFromDisplay(text);
 }
 
-QString fromView(std::string_view text)
+QString fromUtf8View(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -86,7 +86,7 @@ AlarmDialogView::AlarmDialogView(CAlarmDlg& logic, QWidget* parent)
     m_pm = new QRadioButton(tr("PM"), this);
     m_pm->setObjectName("pm");
     for (std::size_t i = 0; i < m_frequencies.size(); ++i) {
-        m_frequencies[i] = new QRadioButton(fromView(CAlarmDlg::kFrequencyNames[i]), this);
+        m_frequencies[i] = new QRadioButton(fromUtf8View(CAlarmDlg::kFrequencyNames[i]), this);
         m_frequencies[i]->setObjectName(QStringLiteral("frequency%1").arg(i));
     }
     m_messageBox = new QCheckBox(tr("Message Box "), this);
