@@ -30,6 +30,7 @@ public:
     static constexpr std::string_view kTitle = "Calendar";
     static constexpr std::string_view kDayPopupTitle = "Calendar Day";
     static constexpr std::string_view kNotes = "Notes";
+    static constexpr std::string_view kAlarm = "Alarm";
     /// The year label before the first refresh.
     static constexpr std::string_view kYearBeforeRefresh = "1955";
     static constexpr int kScrollRefreshMilliseconds = 1000;

@@ -57,6 +57,13 @@ public:
             onDayView(logic);
         }
     }
+    void runAlarm(CAlarmDlg& logic, QWidget&) override
+    {
+        opened << "alarm";
+        if (onAlarm) {
+            onAlarm(logic);
+        }
+    }
     std::optional<QFont> chooseFont(const QFont&, QWidget&) override
     {
         opened << "font";
@@ -75,6 +82,7 @@ public:
     std::function<void(CSettingsDlg&, const std::function<void()>& fontCommand)> onSettings;
     std::function<void(CCalendarDlg&, const CalendarDoors&)> onCalendar;
     std::function<void(CDayViewDlg&)> onDayView;
+    std::function<void(CAlarmDlg&)> onAlarm;
     /// What the font chooser answers; nothing is a cancel.
     std::optional<QFont> font;
     QString aboutText;

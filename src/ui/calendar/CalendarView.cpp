@@ -62,6 +62,13 @@ CalendarView::CalendarView(CCalendarDlg& logic, CalendarDoors doors, QWidget* pa
     notes->setObjectName("notes");
     connect(notes, &QAction::triggered, this,
             [this] { m_doors.notes(m_logic.chosenDay(), *this); });
+    QAction* alarm = m_dayPopup->addAction(qText(CCalendarDlg::kAlarm));
+    alarm->setObjectName("alarm");
+    connect(alarm, &QAction::triggered, this, [this] {
+        m_doors.alarm(m_logic.chosenDay(), *this);
+        m_logic.Refresh(); // alarms added or changed show at once
+        render();
+    });
 
     m_scrollTimer->setObjectName("scrollTimer");
     m_scrollTimer->setSingleShot(true);

@@ -27,6 +27,8 @@ struct CalendarDoors
     std::function<void(CalendarColours& colours, QWidget& parent)> settings;
     /// The day view on `day` (local midnight).
     std::function<void(std::int64_t day, QWidget& parent)> notes;
+    /// The alarm dialog on `day`; the calendar shows its changes afterwards.
+    std::function<void(std::int64_t day, QWidget& parent)> alarm;
 };
 
 /// The "Calendar" window over its logic: the buttons, the four arrows, the month list and the
@@ -43,7 +45,7 @@ public:
 
     /// Shows the window where the calendar placement says, maximised when it says so.
     void showAtPlacement();
-    /// The day pop-up of the last chosen cell ("Notes").
+    /// The day pop-up of the last chosen cell ("Notes", "Alarm").
     QMenu& dayPopup() { return *m_dayPopup; }
 
 public slots:

@@ -16,6 +16,7 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+/// One line: UTF-8 when it is valid UTF-8, else Windows-1252.
 QString decodeBytes(std::string_view bytes)
 {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -73,7 +74,21 @@ QString displayTextFromPage(std::string_view bytes)
         }
         unified += '\n';
     }
-    return decodeBytes(unified);
+    // Line by line: a page merged from an older copy can hold a Windows-1252 line next to
+    // UTF-8 ones, and each keeps its own characters.
+    QString text;
+    text.reserve(static_cast<qsizetype>(unified.size()));
+    std::string_view rest = unified;
+    for (;;) {
+        const std::size_t end = rest.find('\n');
+        text += decodeBytes(rest.substr(0, end));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        text += QLatin1Char('\n');
+        rest.remove_prefix(end + 1);
+    }
+    return text;
 }
 
 std::string pageTextFromDisplay(const QString& display)

@@ -1,5 +1,6 @@
 #include "ui/window/DialogCommands.h"
 
+#include "alarms/CAlarmDlg.h"
 #include "app/DaylarkApp.h"
 #include "calendar/CCalendarDlg.h"
 #include "calendar/CDayViewDlg.h"
@@ -63,6 +64,7 @@ void DialogCommands::openCalendar(QWidget& parent)
         [this](QWidget& over) { openSearch(over); },
         [this](CalendarColours& colours, QWidget& over) { openSettings(colours, over); },
         [this](std::int64_t day, QWidget& over) { openNotes(day, over); },
+        [this](std::int64_t day, QWidget& over) { openAlarms(day, over); },
     };
     m_app.frame().Calendar([&](CCalendarDlg& calendar) {
         calendar.Open();
@@ -77,6 +79,12 @@ void DialogCommands::openNotes(std::int64_t day, QWidget& parent)
     logic.Open(day);
     m_changed(); // the page view is back on today
     m_dialogs.runDayView(logic, parent);
+    m_changed();
+}
+
+void DialogCommands::openAlarms(std::int64_t day, QWidget& parent)
+{
+    m_app.frame().Alarms(day, [&](CAlarmDlg& alarms) { m_dialogs.runAlarm(alarms, parent); });
     m_changed();
 }
 

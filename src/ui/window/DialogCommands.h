@@ -31,6 +31,9 @@ public:
     void openCalendar(QWidget& parent);
     /// The day view on the local day of `day`.
     void openNotes(std::int64_t day, QWidget& parent);
+    /// The alarm dialog on the local day of `day`, over the alarms a calendar holds when one is
+    /// open.
+    void openAlarms(std::int64_t day, QWidget& parent);
 
 private:
     DaylarkApp& m_app;

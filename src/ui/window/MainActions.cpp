@@ -110,6 +110,9 @@ MainActions::MainActions(QWidget& window)
           command(window, "actionNotes", CMD_TEXT("&Notes of Today"),
                   CMD_TEXT("Show today's page and step to the notes of the days around it\nNotes"),
                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)))
+    , alarms(command(window, "actionAlarms", CMD_TEXT("&Alarms of Today"),
+                     CMD_TEXT("Set, change and delete today's alarms\nAlarms"),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)))
     , lists(command(window, "actionLists", CMD_TEXT("&Lists of things"),
                     CMD_TEXT("Keep named lists of things\nLists of things"),
                     QKeySequence(Qt::CTRL | Qt::Key_L), ToolbarPicture::Lists))
@@ -151,7 +154,7 @@ void MainActions::fillMenuBar(QMenuBar& bar) const
         ->addActions({toolBar, statusBar, menu});
 
     QMenu* daylark = bar.addMenu(QCoreApplication::translate("MainWindow", "&Daylark"));
-    daylark->addActions({calendar, notes});
+    daylark->addActions({calendar, notes, alarms});
     daylark->addSeparator();
     daylark->addActions({forwardDay, backwardDay, today});
     daylark->addSeparator();

@@ -38,6 +38,7 @@ struct MainActions
     QAction* today;
     QAction* calendar;
     QAction* notes;
+    QAction* alarms;
     QAction* lists;
     QAction* stopWatch;
     QAction* search;

@@ -1,5 +1,6 @@
 #include "ui/window/MainDialogs.h"
 
+#include "ui/alarms/AlarmDialogView.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/calendar/DayViewDialog.h"
 #include "ui/lists/ListDialogView.h"
@@ -50,6 +51,12 @@ void ModalDialogs::runCalendar(CCalendarDlg& logic, const CalendarDoors& doors, 
 void ModalDialogs::runDayView(CDayViewDlg& logic, QWidget& parent)
 {
     DayViewDialog dialog(logic, &parent);
+    dialog.exec();
+}
+
+void ModalDialogs::runAlarm(CAlarmDlg& logic, QWidget& parent)
+{
+    AlarmDialogView dialog(logic, &parent);
     dialog.exec();
 }
 

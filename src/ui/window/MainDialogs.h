@@ -10,6 +10,7 @@ class QWidget;
 
 namespace daylark {
 
+class CAlarmDlg;
 class CBackupSyncDlg;
 class CCalendarDlg;
 class CDayViewDlg;
@@ -42,6 +43,8 @@ public:
     virtual void runCalendar(CCalendarDlg& logic, const CalendarDoors& doors, QWidget& parent) = 0;
     /// "Day View" over `logic`, open on its day already.
     virtual void runDayView(CDayViewDlg& logic, QWidget& parent) = 0;
+    /// "Alarm / Reminder" over `logic`, open on its day already.
+    virtual void runAlarm(CAlarmDlg& logic, QWidget& parent) = 0;
     /// The font chooser, starting from `current`; nothing when cancelled.
     virtual std::optional<QFont> chooseFont(const QFont& current, QWidget& parent) = 0;
     /// The About box; `text` is rich text.
@@ -60,6 +63,7 @@ public:
                      QWidget& parent) override;
     void runCalendar(CCalendarDlg& logic, const CalendarDoors& doors, QWidget& parent) override;
     void runDayView(CDayViewDlg& logic, QWidget& parent) override;
+    void runAlarm(CAlarmDlg& logic, QWidget& parent) override;
     std::optional<QFont> chooseFont(const QFont& current, QWidget& parent) override;
     void showAbout(const QString& title, const QString& text, QWidget& parent) override;
 };

@@ -190,6 +190,8 @@ void MainWindow::connectCommands()
     // The day of the notes is the current time's: no calendar is open.
     connect(a.notes, &QAction::triggered, this,
             [this] { m_commands.openNotes(m_app.doc().clock().now(), *this); });
+    connect(a.alarms, &QAction::triggered, this,
+            [this] { m_commands.openAlarms(m_app.doc().clock().now(), *this); });
     connect(a.lists, &QAction::triggered, this, [this] { m_commands.openLists(*this); });
     connect(a.stopWatch, &QAction::toggled, this, &MainWindow::toggleStopWatch);
     connect(a.settings, &QAction::triggered, this,

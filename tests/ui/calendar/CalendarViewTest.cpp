@@ -11,6 +11,7 @@
 #include "ui/calendar/ArrowButton.h"
 #include "ui/calendar/CalendarCells.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -45,6 +46,12 @@ struct Calendar
             colours.today = 0x000000FF; // red
         };
         doors.notes = [this](std::int64_t day, QWidget&) { notesDays.push_back(day); };
+        doors.alarm = [this](std::int64_t day, QWidget&) { // as the alarm dialog adds one
+            auto party = std::make_unique<CDaylarkAlarm>();
+            party->Name = "Party";
+            party->Time = day + 20 * 3600;
+            alarms.add(std::move(party));
+        };
     }
 
     /// The colour painted in the lower right part of cell `index`, away from its texts.
@@ -130,6 +137,9 @@ private slots:
         view.dayPopup().actions().value(0)->trigger();
         QCOMPARE(c.notesDays, std::vector<std::int64_t>{makeLocalTime(2024, 3, 10)});
         view.dayPopup().close();
+        // An alarm set through the pop-up shows at once.
+        child<QAction>(view, "alarm")->trigger();
+        QCOMPARE(c.logic.cell(c.logic.focusIndex()).alarmNames, std::vector<std::string>{"Party"});
 
         // The settings change the calendar's colours, and the main window's when they close.
         child<QPushButton>(view, "settings")->click();

@@ -28,6 +28,10 @@ private slots:
             << QByteArray("caf\xE9 \x80\x81")
             << QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC\xC2\x81")
             << QByteArray("caf\xC3\xA9 \xE2\x82\xAC\xC2\x81");
+        QTest::newRow("each line decoded on its own")
+            << QByteArray("caf\xE9\r\r\ncaf\xC3\xA9")
+            << QString::fromUtf8("caf\xC3\xA9\ncaf\xC3\xA9")
+            << QByteArray("caf\xC3\xA9\r\ncaf\xC3\xA9");
     }
 
     void lineBreaksShowSingleSpacedAndComeBackAsCrLf()

@@ -1,3 +1,4 @@
+#include "alarms/CAlarmDlg.h"
 #include "calendar/CCalendarDlg.h"
 #include "calendar/CDayViewDlg.h"
 #include "records/CListDlg.h"
@@ -141,10 +142,20 @@ private slots:
             logic.ChooseCell(logic.focusIndex() + 2);
             doors.notes(logic.chosenDay(), *session.window);
             QCOMPARE(alarms.holders(), 1);
+            // The alarm dialog shares the calendar's alarms.
+            session.dialogs.onAlarm = [&](CAlarmDlg& alarm) {
+                QCOMPARE(alarms.holders(), 2);
+                QCOMPARE(alarm.lines(), std::vector<std::string>{"9:05 AM  Dentist"});
+                alarm.setName("Dentist again");
+                QVERIFY(alarm.Add());
+            };
+            doors.alarm(logic.chosenDay(), *session.window);
         };
         QTest::keyClick(&session.page(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(session.dialogs.opened, QStringList({"calendar", "search", "dayView"}));
+        QCOMPARE(session.dialogs.opened, QStringList({"calendar", "search", "dayView", "alarm"}));
         QCOMPARE(alarms.holders(), 0);
+        QCOMPARE(test::recordsOf<CAlarmFile>(session.app.locations().alarmPath()).size(),
+                 size_t(2));
         QCOMPARE(test::recordsOf<CFutureFile>(session.app.locations().futurePath()).size(),
                  size_t(1));
 
@@ -156,6 +167,13 @@ private slots:
         };
         QTest::keyClick(&session.page(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(session.shown(), QString("{} call the dentist"));
+
+        // Alarms of Today: the alarm dialog on the current day.
+        session.dialogs.onAlarm = [](CAlarmDlg& alarm) {
+            QCOMPARE(alarm.title(), std::string("Monday, March 3, 1997"));
+        };
+        QTest::keyClick(&session.page(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(session.dialogs.opened.last(), QString("alarm"));
         QVERIFY(session.recorder.messages.empty());
     }
 
