@@ -100,6 +100,7 @@ void CDaylarkDoc::setPageDate(std::int64_t date)
 void CDaylarkDoc::keepTodayTextWhileBrowsing()
 {
     m_savedTodayText = m_text->text();
+    m_text->keepAside();
 }
 
 std::optional<std::string> CDaylarkDoc::takeBackTodayText()

@@ -75,11 +75,11 @@ void CDaylarkView::JoinLines()
 {
     PageText& text = m_doc.pageText();
     const PageText::Selection selection = text.selection();
-    const std::size_t length = selection.end - selection.start;
-    if (text.readOnly() || length == 0 || length >= kJoinLimit) {
+    if (text.readOnly() || selection.end == selection.start) {
         return;
     }
     std::string joined;
+    joined.reserve(selection.end - selection.start);
     for (const char c : text.selectedText()) {
         if (c != '\r') {
             joined += c == '\n' ? ' ' : c;
@@ -130,7 +130,14 @@ void CDaylarkView::showFiledPage(bool backward)
 void CDaylarkView::showToday()
 {
     if (const std::optional<std::string> saved = m_doc.takeBackTodayText()) {
-        setTextKeepingMark(*saved);
+        // Today's text comes back with its undo history and caret where the editor kept it.
+        PageText& page = m_doc.pageText();
+        const bool modified = page.modified();
+        if (page.takeBackKept(*saved)) {
+            page.setModified(modified);
+        } else {
+            setTextKeepingMark(*saved);
+        }
     }
     m_doc.pageText().setReadOnly(false);
     m_doc.closeBrowsingArchives();

@@ -32,9 +32,6 @@ public:
         std::function<void()> saveModified;
     };
 
-    /// The longest selection F4 joins is one byte less than this.
-    static constexpr std::size_t kJoinLimit = 4096;
-
     /// `doc`, `flags` and whatever `checks` refers to must outlive the view. Missing checks
     /// make the Today command only return to today.
     CDaylarkView(CDaylarkDoc& doc, const DisplayFlags& flags, DayFileChecks checks = {});
@@ -55,8 +52,8 @@ public:
     /// "9:05 AM: " without either display flag, else the long date with the time. A read-only
     /// page is left alone.
     void InsertTimeStamp();
-    /// F4: joins the selected lines (carriage returns dropped, line feeds made blanks) when the
-    /// selection is not empty and shorter than kJoinLimit. A read-only page is left alone.
+    /// F4: joins the selected lines (carriage returns dropped, line feeds made blanks), however
+    /// long the selection. A read-only page is left alone.
     void JoinLines();
 
     /// The main window's title: the long date of the day on show.

@@ -49,6 +49,14 @@ public:
 
     /// The font the text is shown in.
     virtual void setFont(const PageFont& font) = 0;
+
+    /// Today's text is about to give way to a past day's: an editor that can keep it as it
+    /// stands (its undo history, its caret) sets it aside. Nothing by default.
+    virtual void keepAside() {}
+    /// Back to today: takes back what keepAside kept, when that still holds `text`, and is true;
+    /// otherwise lets it go and is false, and the caller sets `text`. The modified mark is the
+    /// caller's to set.
+    virtual bool takeBackKept(std::string_view /*text*/) { return false; }
 };
 
 } // namespace daylark

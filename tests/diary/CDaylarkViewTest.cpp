@@ -144,12 +144,19 @@ TEST_F(DaylarkViewTest, AShownDateAfterThePageDateShowsTheCurrentPage)
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(DaylarkViewTest, F4JoinsSelectionsShorterThan4096AndF5StampsByTheDisplayFlags)
+TEST_F(DaylarkViewTest, F4JoinsSelectionsOfAnyLengthAndF5StampsByTheDisplayFlags)
 {
+    std::string longLines;
+    for (int line = 0; line < 5000; ++line) {
+        longLines += "line\r\n";
+    }
+    std::string longJoined;
+    for (int line = 0; line < 5000; ++line) {
+        longJoined += "line ";
+    }
     const std::pair<std::string, std::string> joins[] = {
         // selected, joined (empty: the text stays as it was)
-        {std::string(4093, 'a') + "\r\n", std::string(4093, 'a') + " "},
-        {std::string(4094, 'a') + "\r\n", ""},
+        {longLines, longJoined},
         {"one\r\r\ntwo\nthree\r", "one two three"},
         {"\r\r", ""},
     };

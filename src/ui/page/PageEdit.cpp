@@ -6,8 +6,13 @@
 #include "ui/page/PastDayPalette.h"
 #include "ui/page/TaskHighlighter.h"
 
+#include <QPlainTextDocumentLayout>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <utility>
 
 namespace daylark {
 
@@ -18,9 +23,58 @@ PageEdit::PageEdit(QWidget* parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The editor's own document would be deleted when another takes its place; a page document
+    // belongs to the page, so today's can wait while a past day shows.
+    document()->setParent(this);
     document()->setDocumentMargin(8);
     new TaskHighlighter(document());
     m_todayPalette = palette();
+}
+
+QTextDocument* PageEdit::newPageDocument()
+{
+    auto* page = new QTextDocument(this);
+    page->setDocumentLayout(new QPlainTextDocumentLayout(page));
+    page->setDocumentMargin(8);
+    page->setDefaultFont(font());
+    new TaskHighlighter(page);
+    return page;
+}
+
+void PageEdit::keepAside()
+{
+    if (m_kept != nullptr) {
+        return;
+    }
+    const QTextCursor cursor = textCursor();
+    m_keptAnchor = cursor.anchor();
+    m_keptPosition = cursor.position();
+    m_keptScroll = verticalScrollBar()->value();
+    m_kept = document();
+    // The editor does not delete the document it lets go of.
+    setDocument(newPageDocument());
+}
+
+bool PageEdit::takeBackKept(std::string_view text)
+{
+    QTextDocument* kept = std::exchange(m_kept, nullptr);
+    if (kept == nullptr) {
+        return false;
+    }
+    if (pageTextFromDisplay(kept->toPlainText()) != text) {
+        kept->deleteLater(); // today's text changed meanwhile (a synchronisation)
+        return false;
+    }
+    QTextDocument* past = document();
+    kept->setDefaultFont(font()); // the font may have changed meanwhile
+    setDocument(kept);
+    past->deleteLater();
+    QTextCursor cursor(kept);
+    cursor.setPosition(m_keptAnchor);
+    cursor.setPosition(m_keptPosition, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(m_keptScroll);
+    return true;
 }
 
 std::string PageEdit::text() const

@@ -28,12 +28,24 @@ public:
     bool modified() const override;
     void setModified(bool modified) override;
     void setFont(const PageFont& font) override;
+    /// Today's document waits, with its undo history, caret and scroll position, while a past
+    /// day shows in a document of its own.
+    void keepAside() override;
+    bool takeBackKept(std::string_view text) override;
 
     /// A past day's page is tinted, so a filed page is never taken for today's.
     void showPastDay(bool past);
 
 private:
+    /// A document as the page shows it: its margin and the task box highlighting.
+    QTextDocument* newPageDocument();
+
     QPalette m_todayPalette;
+    /// Today's document while a past day shows; owned by this editor.
+    QTextDocument* m_kept = nullptr;
+    int m_keptAnchor = 0;
+    int m_keptPosition = 0;
+    int m_keptScroll = 0;
 };
 
 } // namespace daylark

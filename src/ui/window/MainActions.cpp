@@ -67,6 +67,9 @@ MainActions::MainActions(QWidget& window)
                    QKeySequence(Qt::CTRL | Qt::Key_Q)))
     , undo(command(window, "actionUndo", CMD_TEXT("&Undo"),
                    CMD_TEXT("Take back the last change\nUndo"), QKeySequence::Undo))
+    , redo(command(window, "actionRedo", CMD_TEXT("&Redo"),
+                   CMD_TEXT("Make the change taken back again\nRedo"),
+                   QKeySequence(Qt::CTRL | Qt::Key_Y)))
     , cut(command(window, "actionCut", CMD_TEXT("Cu&t"),
                   CMD_TEXT("Move the selection to the clipboard\nCut"), QKeySequence::Cut,
                   ToolbarPicture::Cut))
@@ -117,22 +120,29 @@ MainActions::MainActions(QWidget& window)
                     CMD_TEXT("Keep named lists of things\nLists of things"),
                     QKeySequence(Qt::CTRL | Qt::Key_L), ToolbarPicture::Lists))
     , stopWatch(toggle(window, "actionStopWatch", CMD_TEXT("Stop &Watch"),
-                       CMD_TEXT("Display Stop Watch\nStop Watch"), {}, ToolbarPicture::StopWatch))
+                       CMD_TEXT("Display Stop Watch\nStop Watch"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W), ToolbarPicture::StopWatch))
     , search(command(window, "actionSearch", CMD_TEXT("&Search"),
                      CMD_TEXT("Search pages, lists and alarms\nSearch"),
                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), ToolbarPicture::Search))
     , synchronize(command(window, "actionSynchronize", CMD_TEXT("S&ynchronize"),
-                          CMD_TEXT("Synchronize Two  Daylarks\nSynchronize"), {},
+                          CMD_TEXT("Synchronize Two  Daylarks\nSynchronize"),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                           ToolbarPicture::Synchronize))
     , font(command(window, "actionFont", CMD_TEXT("F&ont..."),
                    CMD_TEXT("Choose the font of the page\nFont")))
     , settings(command(window, "actionSettings", CMD_TEXT("S&ettings..."),
-                       CMD_TEXT("Clock, Greenwich time and calendar colours\nSettings")))
+                       CMD_TEXT("Clock, Greenwich time and calendar colours\nSettings"),
+                       QKeySequence(Qt::CTRL | Qt::Key_Comma)))
     , help(command(window, "actionHelp", CMD_TEXT("&User Guide"),
                    CMD_TEXT("Open the Daylark user guide\nHelp"), QKeySequence::HelpContents))
     , about(command(window, "actionAbout", CMD_TEXT("&About Daylark"),
                     CMD_TEXT("Show the version and the data directory\nAbout")))
-{}
+{
+    // Both usual keys redo.
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+}
 
 void MainActions::fillMenuBar(QMenuBar& bar) const
 {
@@ -142,7 +152,7 @@ void MainActions::fillMenuBar(QMenuBar& bar) const
     file->addAction(exit);
 
     QMenu* edit = bar.addMenu(QCoreApplication::translate("MainWindow", "&Edit"));
-    edit->addAction(undo);
+    edit->addActions({undo, redo});
     edit->addSeparator();
     edit->addActions({cut, copy, paste});
     edit->addSeparator();

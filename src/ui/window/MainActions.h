@@ -23,6 +23,7 @@ struct MainActions
     QAction* saveNow;
     QAction* exit;
     QAction* undo;
+    QAction* redo;
     QAction* cut;
     QAction* copy;
     QAction* paste;

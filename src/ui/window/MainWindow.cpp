@@ -162,6 +162,7 @@ void MainWindow::connectCommands()
             [this] { m_saver.SavePage(QuietRetrySink::Retry::Loud); });
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.undo, &QAction::triggered, m_page, &QPlainTextEdit::undo);
+    connect(a.redo, &QAction::triggered, m_page, &QPlainTextEdit::redo);
     connect(a.cut, &QAction::triggered, m_page, &QPlainTextEdit::cut);
     connect(a.copy, &QAction::triggered, m_page, &QPlainTextEdit::copy);
     connect(a.paste, &QAction::triggered, m_page, &QPlainTextEdit::paste);
@@ -204,6 +205,7 @@ void MainWindow::connectCommands()
     connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(m_page, &QPlainTextEdit::copyAvailable, this, &MainWindow::renderEditCommands);
     connect(m_page, &QPlainTextEdit::undoAvailable, this, &MainWindow::renderEditCommands);
+    connect(m_page, &QPlainTextEdit::redoAvailable, this, &MainWindow::renderEditCommands);
 }
 
 void MainWindow::run(const std::function<void()>& command)
@@ -239,6 +241,7 @@ void MainWindow::renderEditCommands()
     const bool editable = !m_page->isReadOnly();
     const bool selected = m_page->textCursor().hasSelection();
     m_actions.undo->setEnabled(editable && m_page->document()->isUndoAvailable());
+    m_actions.redo->setEnabled(editable && m_page->document()->isRedoAvailable());
     m_actions.cut->setEnabled(editable && selected);
     m_actions.copy->setEnabled(selected);
     m_actions.paste->setEnabled(editable);

@@ -78,10 +78,10 @@ private slots:
             logic.OK();
             font();
         };
-        session.action("actionSettings")->trigger();
+        QTest::keyClick(&session.page(), Qt::Key_Comma, Qt::ControlModifier);
         QCOMPARE(session.label("clockPane")->text(), QString("09:05"));
 
-        synchronize->trigger();
+        QTest::keyClick(&session.page(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         session.action("actionAbout")->trigger();
         QVERIFY(session.dialogs.aboutText.contains(
             QString::fromStdString(session.app.locations().dataDir())));
@@ -90,7 +90,7 @@ private slots:
 
         // The stop watch is modeless: its checked button opens it, its Close releases the button.
         QAction* stopWatch = session.action("actionStopWatch");
-        stopWatch->trigger();
+        QTest::keyClick(&session.page(), Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
         auto* watch = test::child<QDialog>(*session.window, "stopWatch");
         QVERIFY(watch->isVisible() && stopWatch->isChecked());
         QTest::keyClick(watch, Qt::Key_Escape);

@@ -70,6 +70,10 @@ private slots:
         page.selectAll();
         QTest::keyClick(&page, Qt::Key_F4);
         QCOMPARE(session.shown(), QString("9:05 AM: tea with lemon"));
+        QTest::keyClick(&page, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(session.shown(), QString("9:05 AM: tea\nwith lemon"));
+        QTest::keyClick(&page, Qt::Key_Y, Qt::ControlModifier); // redo, as Ctrl+Shift+Z does
+        QCOMPARE(session.shown(), QString("9:05 AM: tea with lemon"));
 
         session.action("actionFont")->trigger(); // cancelled: nothing changes
         QVERIFY(!QFile::exists(QString::fromStdString(dir.file("daylark.ini"))));
@@ -109,6 +113,8 @@ private slots:
         }
         PageEdit& page = session.page();
         QTest::keyClicks(&page, "today's words");
+        QTest::keyClick(&page, Qt::Key_Left);
+        QTest::keyClick(&page, Qt::Key_Left, Qt::ShiftModifier); // "d" selected
         const QColor todayBase = page.palette().color(QPalette::Base);
 
         const std::tuple<Qt::Key, const char*, const char*> steps[] = {
@@ -135,8 +141,13 @@ private slots:
         QCOMPARE(page.palette().color(QPalette::Base), todayBase);
         QVERIFY(!session.label("messagePane")->text().contains("read-only"));
         QCOMPARE(session.app.doc().browsingArchiveCount(), size_t(0));
+        // The caret and the undo history are as they were.
+        QCOMPARE(page.textCursor().selectedText(), QString("d"));
+        QVERIFY(page.document()->isUndoAvailable());
         QVERIFY(session.pause()); // the edit made before stepping back is still saved
         QCOMPARE(savedPage(dir), std::string("today's words"));
+        page.undo();
+        QVERIFY(session.shown().length() < QString("today's words").length());
     }
 
     void menuToolbarAndPlacementComeBackFromTheProfile()
