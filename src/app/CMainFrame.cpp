@@ -41,7 +41,8 @@ CMainFrame::CMainFrame(Profile& profile, const Locations& locations, MessageSink
     , m_listsFile(locations.listsPath(), messages)
 {}
 
-CMainFrame::ShowPlan CMainFrame::InitialShow(std::uint32_t showCommand)
+CMainFrame::ShowPlan CMainFrame::InitialShow(std::uint32_t showCommand,
+                                             const std::function<void(const ShowPlan&)>& show)
 {
     if (contains(m_profile.readString(kSection, "Menu", ""), "yes")) {
         ToggleMenu();
@@ -67,6 +68,9 @@ CMainFrame::ShowPlan CMainFrame::InitialShow(std::uint32_t showCommand)
     }
     m_idleUpdate = m_profile.readInt(kSection, "IdleUpdate", kDefaultIdleUpdate / 1000) * 1000;
     m_colours.read(m_profile);
+    if (show) {
+        show(plan);
+    }
     // Also on a first start without a saved placement: today's alarms must be collected for
     // them to be announced today.
     if (m_doc != nullptr) {
@@ -88,13 +92,15 @@ std::string CMainFrame::ClockText(std::int64_t now) const
     return daylark::ClockText(now, m_flags);
 }
 
-void CMainFrame::ClockTick()
+void CMainFrame::ClockTick(bool announce)
 {
     if (m_doc == nullptr) {
         return;
     }
     m_doc->CheckDay();
-    m_doc->CheckDueAlarms();
+    if (announce) {
+        m_doc->CheckDueAlarms();
+    }
 }
 
 void CMainFrame::IdleSave()

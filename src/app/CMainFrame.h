@@ -63,10 +63,13 @@ public:
     int idleUpdate() const { return m_idleUpdate; }
 
     /// Reads the menu, toolbar and clock settings, the saved placements, IdleUpdate and the
-    /// calendar colours, then runs the document's day check (the change of day when the page
-    /// is from an earlier day, else today's alarms with their summary). `showCommand` is the
-    /// one the program was started with; a saved placement's command wins unless that is 1.
-    ShowPlan InitialShow(std::uint32_t showCommand);
+    /// calendar colours, runs `show` (the window shows itself by the plan), then runs the
+    /// document's day check (the change of day when the page is from an earlier day, else
+    /// today's alarms with their summary), so its boxes stand over the window. `showCommand`
+    /// is the one the program was started with; a saved placement's command wins unless that
+    /// is 1.
+    ShowPlan InitialShow(std::uint32_t showCommand,
+                         const std::function<void(const ShowPlan&)>& show = {});
 
     /// The 24-hour clock and Greenwich time as the profile gives them (UseUTC and UseGMT
     /// holding "yes"), for the commands that show times without a main window.
@@ -75,8 +78,9 @@ public:
     /// The status bar clock for `now`: "9:05 AM", or "09:05" with the 24-hour clock.
     std::string ClockText(std::int64_t now) const;
     /// The 15-second tick: the document's change of day when it is due, then the
-    /// announcement of today's alarms whose time has come.
-    void ClockTick();
+    /// announcement of today's alarms whose time has come, unless `announce` is false (a box
+    /// is open: the announcement waits for a tick after it, instead of stacking on it).
+    void ClockTick(bool announce = true);
     /// Two seconds without input: saves the page when it changed.
     void IdleSave();
 

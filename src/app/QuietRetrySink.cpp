@@ -12,7 +12,10 @@ MessageAnswer QuietRetrySink::ask(const std::string& text, const std::string& ca
             return MessageAnswer::Ok;
         }
     }
-    return m_inner.ask(text, caption, icon, buttons);
+    ++m_boxesOpen;
+    const MessageAnswer answer = m_inner.ask(text, caption, icon, buttons);
+    --m_boxesOpen;
+    return answer;
 }
 
 void QuietRetrySink::notify(const std::string& text, const std::string& caption)

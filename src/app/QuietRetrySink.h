@@ -33,11 +33,14 @@ public:
     bool runSave(const std::function<bool()>& save, Retry retry);
     /// The last save failed and no save has succeeded since.
     bool failing() const { return m_failing; }
+    /// A box is open (its nested event loop runs what comes meanwhile).
+    bool boxOpen() const { return m_boxesOpen > 0; }
     /// The first failure the last failed save reported, for the status bar.
     const std::string& failure() const { return m_failure; }
 
 private:
     MessageSink& m_inner;
+    int m_boxesOpen = 0;
     bool m_saving = false;
     bool m_quiet = false;
     bool m_failing = false;

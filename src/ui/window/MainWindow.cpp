@@ -86,25 +86,31 @@ void MainWindow::initialShow(std::uint32_t showCommand)
 {
     // A box of the day check shows before the window does: the window is not shown early, at
     // its default place, for it.
+    // The window shows before the day check, whose boxes stand over it; a window started
+    // hidden stays hidden for them.
     m_starting = true;
-    const CMainFrame::ShowPlan plan = m_app.frame().InitialShow(showCommand);
+    m_app.frame().InitialShow(showCommand, [this](const CMainFrame::ShowPlan& plan) {
+        addToolBar(toolBarAreaOf(m_app.frame().dockSide()), m_toolBar);
+        if (plan.placement) {
+            applyPlacement(*this, *plan.placement);
+        }
+        render();
+        renderClock();
+        switch (firstShowOf(plan.showCommand, plan.placement ? plan.placement->flags : 0)) {
+        case FirstShow::Hidden:
+            return;
+        case FirstShow::Maximized:
+            showMaximized();
+            break;
+        case FirstShow::Normal:
+            showNormal();
+            break;
+        }
+        m_starting = false;
+    });
     m_starting = false;
-    addToolBar(toolBarAreaOf(m_app.frame().dockSide()), m_toolBar);
-    if (plan.placement) {
-        applyPlacement(*this, *plan.placement);
-    }
     render();
     renderClock();
-    switch (firstShowOf(plan.showCommand, plan.placement ? plan.placement->flags : 0)) {
-    case FirstShow::Hidden:
-        break;
-    case FirstShow::Maximized:
-        showMaximized();
-        break;
-    case FirstShow::Normal:
-        showNormal();
-        break;
-    }
 }
 
 void MainWindow::createBars()
@@ -258,7 +264,7 @@ void MainWindow::showNotification(const QString& text)
 void MainWindow::tick()
 {
     renderClock();
-    run([this] { m_app.frame().ClockTick(); });
+    run([this] { m_app.frame().ClockTick(/*announce=*/!m_messages.boxOpen()); });
     if (m_saver.retryDue()) {
         idleSave();
     }
@@ -267,6 +273,11 @@ void MainWindow::tick()
 void MainWindow::idleSave()
 {
     renderClock();
+    if (m_messages.boxOpen()) {
+        // The save (and the announcement it makes) waits for the box, not stacking on it.
+        m_idleTimer->start();
+        return;
+    }
     if (!m_saver.IdleSave()) {
         m_idleTimer->start(); // a box of the save that runs is open
     }

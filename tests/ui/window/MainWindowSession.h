@@ -72,10 +72,15 @@ inline std::string savedPage(const TempDir& dir, const std::string& dayFile = {}
 /// The program as main() makes it, with a fixed clock and a recording sink.
 struct Session
 {
-    explicit Session(const TempDir& dir, std::int64_t now, const std::string& dayFile = {})
+    /// `inFirstBox`, when given, runs inside the first box the program shows.
+    explicit Session(const TempDir& dir, std::int64_t now, const std::string& dayFile = {},
+                     const std::function<void(Session&)>& inFirstBox = {})
         : clock(now)
         , app(locationsIn(dir, dayFile), sink, clock)
     {
+        if (inFirstBox) {
+            recorder.whileOpen = [this, inFirstBox] { inFirstBox(*this); };
+        }
         app.start();
         window = std::make_unique<MainWindow>(app, sink, dialogs);
         window->initialShow(WindowPlacement::kShowNormal);
