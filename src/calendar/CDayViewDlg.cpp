@@ -5,6 +5,7 @@
 #include "diary/CDaylarkView.h"
 #include "diary/CPageArchive.h"
 #include "diary/PageText.h"
+#include "platform/EscapeQuestion.h"
 #include "platform/LocalTime.h"
 #include "platform/MessageSink.h"
 #include "platform/TimeText.h"
@@ -98,22 +99,9 @@ bool CDayViewDlg::Escape()
     }
     // A step or OK may have committed today's text to the page already; that stays. Only the
     // box's own edit and the notes, saved by OK alone, would be lost.
-    if (!m_textModified && !m_doc.futureFile().changed()) {
-        Cancel();
-        return true;
-    }
-    switch (m_doc.messages().ask("Keep your changes?", std::string(kTitle),
-                                 MessageIcon::Exclamation, MessageButtons::YesNoCancel)) {
-    case MessageAnswer::Yes:
-        return Ok();
-    case MessageAnswer::No:
-        Cancel();
-        return true;
-    case MessageAnswer::Ok:
-    case MessageAnswer::Cancel:
-        break;
-    }
-    return false;
+    return EscapeAsking(
+        m_doc.messages(), kTitle, m_textModified || m_doc.futureFile().changed(),
+        [this] { return Ok(); }, [this] { Cancel(); });
 }
 
 bool CDayViewDlg::canStepBack() const

@@ -6,6 +6,7 @@ target_sources(daylark_core PRIVATE
     platform/CalendarColours.cpp
     platform/Clock.cpp
     platform/DataDirLock.cpp
+    platform/EscapeQuestion.cpp
     platform/Exceptions.cpp
     platform/File.cpp
     platform/FileSystem.cpp

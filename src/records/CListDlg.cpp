@@ -1,6 +1,7 @@
 #include "records/CListDlg.h"
 
 #include "platform/Clock.h"
+#include "platform/EscapeQuestion.h"
 #include "records/CTodoFile.h"
 
 #include <algorithm>
@@ -18,10 +19,21 @@ unsigned char foldCase(char c)
 
 } // namespace
 
-CListDlg::CListDlg(CTodoFile& lists, const Clock& clock)
+CListDlg::CListDlg(CTodoFile& lists, const Clock& clock, MessageSink& messages)
     : m_lists(lists)
     , m_clock(clock)
+    , m_messages(messages)
 {}
+
+bool CListDlg::Escape()
+{
+    if (!m_open) {
+        return true;
+    }
+    return EscapeAsking(
+        m_messages, kTitle, m_edited || m_contentsModified, [this] { return Ok(); },
+        [this] { Cancel(); });
+}
 
 CListDlg::~CListDlg()
 {
@@ -36,6 +48,7 @@ void CListDlg::Open()
     m_open = true;
     m_lists.Load();
     m_lists.setChanged(false);
+    m_edited = false;
     m_name = kNewListName;
     m_names.clear();
     for (const auto& list : m_lists.records()) {
@@ -85,6 +98,7 @@ void CListDlg::Add()
         return;
     }
     m_lists.setChanged(true);
+    m_edited = true;
     m_selection = insertName(m_name);
     selectionChange();
 }
@@ -98,6 +112,7 @@ void CListDlg::Delete()
     }
     m_lists.remove(list);
     m_lists.setChanged(true);
+    m_edited = true;
     m_current = nullptr;
     const std::size_t removed = *m_selection;
     m_names.erase(m_names.begin() + static_cast<std::ptrdiff_t>(removed));
@@ -160,6 +175,7 @@ void CListDlg::commit()
     m_current->Contents = m_contents;
     m_current->LastChanged = m_clock.now();
     m_lists.setChanged(true);
+    m_edited = true;
 }
 
 void CListDlg::showContents(std::string text)

@@ -11,6 +11,7 @@ namespace daylark {
 
 class Clock;
 class CTodoFile;
+class MessageSink;
 struct CDaylarkTodo;
 
 /// The "List Management" dialog without its window: the names in the list box (sorted), the
@@ -26,8 +27,8 @@ public:
     static constexpr std::string_view kTitle = "List Management";
     static constexpr std::string_view kNewListName = "New List";
 
-    /// Both must outlive the dialog.
-    CListDlg(CTodoFile& lists, const Clock& clock);
+    /// All three must outlive the dialog; `messages` asks before Escape drops changes.
+    CListDlg(CTodoFile& lists, const Clock& clock, MessageSink& messages);
     /// Lets the lists go unsaved when the dialog is still open.
     ~CListDlg();
     CListDlg(const CListDlg&) = delete;
@@ -58,9 +59,13 @@ public:
     /// lists go. A failed save (its message shown) keeps the dialog open with every edit and
     /// returns false. Nothing, and true, when the dialog is not open.
     bool Ok();
-    /// Escape: lets the lists go without saving; every change made in the dialog is dropped.
-    /// Nothing when the dialog is not open.
+    /// Lets the lists go without saving; every change made in the dialog is dropped. Nothing
+    /// when the dialog is not open.
     void Cancel();
+    /// Escape: with a change made in the dialog (a list added, deleted or edited) asks whether
+    /// to keep it: Yes works as OK, No as Cancel, Cancel keeps the dialog open. Without one it
+    /// cancels at once. True when the dialog closed.
+    bool Escape();
 
     bool isOpen() const { return m_open; }
     /// The list box, in its sorted order.
@@ -87,8 +92,11 @@ private:
 
     CTodoFile& m_lists;
     const Clock& m_clock;
+    MessageSink& m_messages;
 
     bool m_open = false;
+    /// A list was added or deleted, or a typed text reached a list, since the dialog opened.
+    bool m_edited = false;
     std::vector<std::string> m_names;
     std::optional<std::size_t> m_selection;
     std::string m_name;

@@ -38,7 +38,7 @@ struct ListDlgTest : StoreOnDisk<CTodoFile>
     }
 
     FixedClock clock{kNow};
-    CListDlg dlg{store, clock};
+    CListDlg dlg{store, clock, sink};
 };
 
 TEST_F(ListDlgTest, WithoutAFileAddMakesTheListAndOkSavesWhatWasTyped)
@@ -145,7 +145,7 @@ TEST_F(ListDlgTest, DeleteShowsTheEntryBeforeAndDropsUncommittedText)
     EXPECT_EQ(readFile(path), dword(100) + bytes({0, 0}));
 }
 
-TEST_F(ListDlgTest, OkWithoutEditsRewritesTheSameBytesAndEscapeDropsEverything)
+TEST_F(ListDlgTest, OkWithoutEditsRewritesTheSameBytesAndEscapeAsksBeforeItDropsEdits)
 {
     saveLists({"one", "two"});
     const std::string before = readFile(path);
@@ -162,18 +162,35 @@ TEST_F(ListDlgTest, OkWithoutEditsRewritesTheSameBytesAndEscapeDropsEverything)
     dlg.EditContents("new text");
     dlg.SelectEntry(0);
     dlg.Delete();
-    dlg.Cancel();
+    // Escape asks before it drops them; Cancel goes back to the dialog, No drops them.
+    sink.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+    EXPECT_FALSE(dlg.Escape());
+    EXPECT_TRUE(dlg.isOpen());
+    EXPECT_TRUE(dlg.Escape());
+    EXPECT_EQ(sink.texts(), (std::vector<std::string>(2, "Keep your changes?")));
     EXPECT_EQ(store.holders(), 0);
     EXPECT_TRUE(store.records().empty());
     EXPECT_EQ(readFile(path), before);
+
+    // Without a change Escape closes at once; after one, Yes keeps it as OK does.
+    sink.clear();
+    dlg.Open();
+    dlg.SelectEntry(1);
+    EXPECT_TRUE(dlg.Escape());
     EXPECT_TRUE(sink.messages.empty());
+    dlg.Open();
+    dlg.EditContents("one, changed");
+    dlg.SelectEntry(1); // the typed text reaches the list
+    sink.answers = {MessageAnswer::Yes};
+    EXPECT_TRUE(dlg.Escape());
+    EXPECT_EQ(contentsOnFile(), (std::vector<std::string>{"one, changed", "two text"}));
 }
 
 TEST_F(ListDlgTest, AFailedSaveKeepsTheDialogOpenWithItsEdits)
 {
     const std::string gone = dir.file("gone");
     CTodoFile lists(gone + "/daylark.tdl", sink);
-    CListDlg failing(lists, clock);
+    CListDlg failing(lists, clock, sink);
     failing.Open();
     failing.Add();
     failing.EditContents("keep me");

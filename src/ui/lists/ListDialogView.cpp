@@ -37,7 +37,9 @@ ListDialogView::ListDialogView(CListDlg& logic, QWidget* parent)
     m_ok = dialogButton(tr("&OK"), "okButton", this);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(tr("List Name"), this));
+    auto* nameLabel = new QLabel(tr("List &Name"), this);
+    nameLabel->setBuddy(m_names);
+    left->addWidget(nameLabel);
     left->addWidget(m_names, 1);
     left->addWidget(m_name);
     auto* buttons = new QHBoxLayout;
@@ -45,7 +47,9 @@ ListDialogView::ListDialogView(CListDlg& logic, QWidget* parent)
     buttons->addWidget(m_delete);
     left->addLayout(buttons);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(tr("List Contents"), this));
+    auto* contentsLabel = new QLabel(tr("List &Contents"), this);
+    contentsLabel->setBuddy(m_contents);
+    right->addWidget(contentsLabel);
     right->addWidget(m_contents, 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -60,7 +64,7 @@ ListDialogView::ListDialogView(CListDlg& logic, QWidget* parent)
 
     connect(m_names, &QListWidget::itemSelectionChanged, this, &ListDialogView::pickedEntry);
     connect(m_name, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_logic.setName(text.toStdString()); });
+            [this](const QString& text) { m_logic.setName(pageTextFromDisplay(text)); });
     connect(m_contents, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_rendering) {
             m_logic.EditContents(pageTextFromDisplay(m_contents->toPlainText()));
@@ -98,7 +102,11 @@ void ListDialogView::accept()
 
 void ListDialogView::reject()
 {
-    m_logic.Cancel();
+    // Escape asks before it drops what was typed; Cancel there keeps the dialog open.
+    if (!m_logic.Escape()) {
+        render();
+        return;
+    }
     QDialog::reject();
 }
 
@@ -147,7 +155,7 @@ void ListDialogView::render()
     } else {
         m_names->clearSelection();
     }
-    const QString name = QString::fromStdString(m_logic.name());
+    const QString name = displayTextFromPage(m_logic.name());
     if (m_name->text() != name) {
         m_name->setText(name);
     }

@@ -26,8 +26,12 @@ DialogCommands::DialogCommands(DaylarkApp& app, MainDialogs& dialogs, std::funct
 
 void DialogCommands::openLists(QWidget& parent)
 {
-    CListDlg logic(m_app.frame().listsFile(), m_app.doc().clock());
+    // The dialog holds the lists apart from the file: a change of day filing their done lines
+    // under it would have them back at the dialog's next save.
+    m_app.doc().holdDayChange();
+    CListDlg logic(m_app.frame().listsFile(), m_app.doc().clock(), m_app.doc().messages());
     m_dialogs.runLists(logic, parent);
+    m_app.doc().releaseDayChange();
 }
 
 void DialogCommands::openSearch(QWidget& parent)

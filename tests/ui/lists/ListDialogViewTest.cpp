@@ -41,7 +41,7 @@ struct ListData
     test::RecordingSink sink;
     test::FixedClock clock{857401500};
     CTodoFile lists{path, sink};
-    CListDlg logic{lists, clock};
+    CListDlg logic{lists, clock, sink};
 };
 
 QStringList shownNames(QListWidget* names)

@@ -60,7 +60,8 @@ private slots:
         QCOMPARE(session.app.frame().listsFile().holders(), 0);
 
         // A list made in the lists dialog goes to the data directory's lists file.
-        session.dialogs.onLists = [](CListDlg& logic) {
+        session.dialogs.onLists = [&session](CListDlg& logic) {
+            QVERIFY(session.app.doc().dayChangeHeld()); // until the lists are back in the file
             logic.Open();
             logic.setName("Books");
             logic.Add();
