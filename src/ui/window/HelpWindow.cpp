@@ -2,8 +2,12 @@
 
 #include "ui/platform/AppIcon.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QHash>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -15,7 +19,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     setObjectName("helpWindow");
     setWindowTitle(tr("Daylark Help"));
     setWindowIcon(applicationIcon());
-    auto* browser = new QTextBrowser(this);
+    auto* browser = m_browser = new QTextBrowser(this);
     browser->setObjectName("helpBrowser");
     browser->setOpenExternalLinks(true);
     browser->setSearchPaths({QStringLiteral(":/help")}); // the guide's pictures
@@ -30,6 +34,48 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
     resize(680, 720);
+}
+
+bool HelpWindow::showSection(const QString& heading)
+{
+    QTextDocument* guide = m_browser->document();
+    for (QTextBlock block = guide->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0 && block.text() == heading) {
+            // The heading at the top of the view.
+            m_browser->verticalScrollBar()->setValue(
+                qRound(guide->documentLayout()->blockBoundingRect(block).top()));
+            return true;
+        }
+    }
+    return false;
+}
+
+QString HelpWindow::sectionFor(const QString& dialogName)
+{
+    static const QHash<QString, QString> sections = {
+        {QStringLiteral("calendar"), QStringLiteral("The calendar")},
+        {QStringLiteral("dayView"), QStringLiteral("Notes for a later day")},
+        {QStringLiteral("alarmDialog"), QStringLiteral("Alarms")},
+        {QStringLiteral("searchDialog"), QStringLiteral("Searching the past")},
+        {QStringLiteral("backupSyncDialog"), QStringLiteral("Backup and synchronisation")},
+        {QStringLiteral("listDialog"), QStringLiteral("Lists, the stop watch and settings")},
+        {QStringLiteral("stopWatch"), QStringLiteral("Lists, the stop watch and settings")},
+        {QStringLiteral("settingsDialog"), QStringLiteral("Lists, the stop watch and settings")},
+    };
+    return sections.value(dialogName);
+}
+
+void HelpWindow::showFor(QWidget& dialog)
+{
+    auto* help = dialog.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (help == nullptr) {
+        help = new HelpWindow(&dialog);
+        help->resize(560, 600);
+    }
+    help->show();
+    help->showSection(sectionFor(dialog.objectName()));
+    help->raise();
+    help->activateWindow();
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event)

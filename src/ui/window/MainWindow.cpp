@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -313,6 +314,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        helpForDialog(watched)) {
+        return true;
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
@@ -356,6 +361,19 @@ void MainWindow::chooseFont()
         m_app.doc().SetPageFont(font);
         m_app.doc().SavePageFont();
     });
+}
+
+bool MainWindow::helpForDialog(QObject* target)
+{
+    // F1 in a dialog: its own section, above it, usable while the dialog is modal.
+    auto* widget = qobject_cast<QWidget*>(target);
+    QWidget* dialog = widget != nullptr ? widget->window() : nullptr;
+    if (dialog == nullptr || dialog == this ||
+        HelpWindow::sectionFor(dialog->objectName()).isEmpty()) {
+        return false;
+    }
+    HelpWindow::showFor(*dialog);
+    return true;
 }
 
 void MainWindow::showHelp()

@@ -81,6 +81,9 @@ private:
     SaveAndClose::WindowState settingsState() const;
     void chooseFont();
     void showHelp();
+    /// F1 sent to `target` in a dialog: the guide at the dialog's section. False for any other
+    /// window.
+    bool helpForDialog(QObject* target);
     void showAbout();
     void toggleStopWatch(bool open);
 

@@ -3,11 +3,14 @@
 #include "diary/CDaylarkPage.h"
 #include "diary/CPageArchive.h"
 #include "support/TimeZone.h"
+#include "ui/window/HelpWindow.h"
 #include "ui/window/MainWindowSession.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QToolBar>
 
@@ -93,6 +96,20 @@ private slots:
         const QVariant picture =
             guide->loadResource(QTextDocument::ImageResource, QUrl("images/calendar.png"));
         QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
+
+        // F1 in a dialog: the guide at its section, in a window above it.
+        QDialog calendar(session.window.get());
+        calendar.setObjectName("calendar");
+        calendar.show();
+        calendar.activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == &calendar);
+        QTest::keyClick(&calendar, Qt::Key_F1);
+        auto* help = calendar.findChild<HelpWindow*>();
+        QVERIFY(help != nullptr && help->isVisible());
+        auto* section = test::child<QTextBrowser>(*help, "helpBrowser");
+        QVERIFY(section->verticalScrollBar()->value() > 0);
+        QVERIFY(help->showSection(HelpWindow::sectionFor("listDialog")));
+        QVERIFY(!help->showSection("No such section"));
     }
 
     void steppingBackAcrossNewYearAndForwardKeepsTodaysText()
