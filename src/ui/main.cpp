@@ -3,6 +3,7 @@
 #include "app/QuietRetrySink.h"
 #include "platform/Clock.h"
 #include "platform/Locations.h"
+#include "ui/page/PageTextMapping.h"
 #include "ui/platform/AppIcon.h"
 #include "ui/platform/QtMessageSink.h"
 #include "ui/platform/SingleInstance.h"
@@ -167,7 +168,7 @@ int main(int argc, char** argv)
     boxes.setWindow(
         &window, [&window] { window.bringToFront(); },
         [&window](const std::string& text) {
-            window.showNotification(QString::fromStdString(text));
+            window.showNotification(displayTextFromPage(text));
         });
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      &MainWindow::bringToFront);

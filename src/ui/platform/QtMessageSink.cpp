@@ -1,5 +1,7 @@
 #include "ui/platform/QtMessageSink.h"
 
+#include "ui/page/PageTextMapping.h"
+
 #include <QMessageBox>
 #include <QWidget>
 
@@ -27,7 +29,7 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
     }
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
                                                      : QMessageBox::Warning,
-                    QString::fromStdString(caption), QString::fromStdString(text), shown, m_window);
+                    QString::fromStdString(caption), displayTextFromPage(text), shown, m_window);
     box.setObjectName("messageBox");
     switch (box.exec()) {
     case QMessageBox::Yes:
