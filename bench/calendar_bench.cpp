@@ -9,6 +9,7 @@
 #include "alarms/CAlarmFile.h"
 #include "bench/DataSet.h"
 #include "bench/ProcessRun.h"
+#include "bench/StderrMessages.h"
 #include "calendar/CCalendarDlg.h"
 #include "platform/CalendarColours.h"
 #include "platform/Clock.h"
@@ -37,21 +38,6 @@ namespace fs = std::filesystem;
 constexpr int kAlarms = 1000;
 constexpr int kRuns = 200;
 constexpr int kWarmup = 5;
-
-/// Saving and loading the alarm file say nothing when they work: any message is a failure.
-class StderrMessages : public MessageSink
-{
-public:
-    MessageAnswer ask(const std::string& text, const std::string&, MessageIcon,
-                      MessageButtons) override
-    {
-        std::cerr << text << '\n';
-        ++failures;
-        return MessageAnswer::Ok;
-    }
-    void notify(const std::string& text, const std::string&) override { std::cerr << text << '\n'; }
-    int failures = 0;
-};
 
 /// "once 312, daily 74, ...": how many alarms of each frequency the file holds.
 std::string frequencyMix(const CAlarmFile::List& alarms)
@@ -129,7 +115,7 @@ int main()
     bench::GenerateOptions options;
     options.now = now;
     options.alarms = kAlarms;
-    StderrMessages messages;
+    bench::StderrMessages messages;
     if (!saveAlarms(path, bench::generateAlarms(options), messages)) {
         return 1;
     }

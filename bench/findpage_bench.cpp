@@ -2,6 +2,7 @@
 // Backward command does (FindPage from the entry found last), and prints the time and the
 // bytes read per step. One step should cost about one entry read.
 
+#include "bench/StderrMessages.h"
 #include "diary/CDaylarkPage.h"
 #include "diary/CPageArchive.h"
 #include "platform/Clock.h"
@@ -21,20 +22,6 @@
 namespace {
 
 using namespace daylark;
-
-class StderrMessages : public MessageSink
-{
-public:
-    MessageAnswer ask(const std::string& text, const std::string&, MessageIcon,
-                      MessageButtons) override
-    {
-        std::cerr << text << '\n';
-        ++failures;
-        return MessageAnswer::Ok;
-    }
-    void notify(const std::string& text, const std::string&) override { std::cerr << text << '\n'; }
-    int failures = 0;
-};
 
 /// This process's read counters: bytes (rchar) and read calls (syscr).
 struct ReadCount
@@ -113,7 +100,7 @@ int main(int argc, char** argv)
         std::cerr << "findpage_bench: there is no archive " << path << '\n';
         return 1;
     }
-    StderrMessages messages;
+    bench::StderrMessages messages;
     const SystemClock clock;
     std::vector<double> perStep;
     Walk walk;
