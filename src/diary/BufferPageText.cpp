@@ -35,4 +35,11 @@ void BufferPageText::replaceSelection(std::string_view text)
     m_modified = true;
 }
 
+void BufferPageText::appendText(std::string_view text)
+{
+    m_text += text;
+    m_selection = {m_text.size(), m_text.size()};
+    m_modified = true;
+}
+
 } // namespace daylark

@@ -17,6 +17,7 @@ public:
     void setSelection(std::size_t start, std::size_t end) override;
     std::string selectedText() const override;
     void replaceSelection(std::string_view text) override;
+    void appendText(std::string_view text) override;
 
     bool readOnly() const override { return m_readOnly; }
     void setReadOnly(bool readOnly) override { m_readOnly = readOnly; }

@@ -38,6 +38,10 @@ public:
     /// Replaces the selection (inserts at the caret when it is empty) and leaves the caret
     /// after the new text; sets the modified mark.
     virtual void replaceSelection(std::string_view text) = 0;
+    /// Adds `text` at the end, also when read-only, as one edit that a single undo takes back
+    /// (the edits before it stay undoable), and leaves the caret after it; sets the modified
+    /// mark.
+    virtual void appendText(std::string_view text) = 0;
 
     /// A read-only text takes no edits from the user; the program still sets it.
     virtual bool readOnly() const = 0;

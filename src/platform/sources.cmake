@@ -1,5 +1,5 @@
 # Platform services, the only place that talks to the operating system: files, paths, the
-# data directory's lock, the clock, the profile and the settings kept in it (calendar colours,
+# data directory's lock, the clocks, the profile and the settings kept in it (calendar colours,
 # window placements), date and time texts.
 target_sources(daylark_core PRIVATE
     platform/AtomicFile.cpp
@@ -12,6 +12,7 @@ target_sources(daylark_core PRIVATE
     platform/FileSystem.cpp
     platform/LocalTime.cpp
     platform/Locations.cpp
+    platform/MonotonicClock.cpp
     platform/Profile.cpp
     platform/TimeText.cpp
     platform/WindowPlacement.cpp

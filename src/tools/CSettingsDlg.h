@@ -15,8 +15,6 @@ class CSettingsDlg
 {
 public:
     static constexpr std::string_view kTitle = "Settings";
-    /// The colour the colour chooser starts from.
-    static constexpr std::uint32_t kChooserStart = 0;
 
     enum class Colour {
         CurrentMonth,
@@ -41,6 +39,8 @@ public:
 
     bool useGmt() const { return m_useGmt; }
     bool use24HourClock() const { return m_use24HourClock; }
+    /// The colour as it stands (0x00BBGGRR): its button shows it, and its colour chooser starts
+    /// from it.
     std::uint32_t colour(Colour which) const;
 
 private:

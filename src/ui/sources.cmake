@@ -20,6 +20,7 @@ add_library(daylark_ui STATIC
     ui/platform/SingleInstance.cpp
     ui/platform/TerminationSignals.cpp
     ui/search/SearchDialogView.cpp
+    ui/settings/ColourSwatch.cpp
     ui/settings/SettingsView.cpp
     ui/stopwatch/StopWatchView.cpp
     ui/sync/BackupSyncDialogView.cpp

@@ -5,6 +5,7 @@ daylark_add_core_test(platform_tests
     platform/FileSystemTest.cpp
     platform/LocalTimeTest.cpp
     platform/LocationsTest.cpp
+    platform/MonotonicClockTest.cpp
     platform/ProfileTest.cpp
     platform/TimeTextTest.cpp
     platform/WindowPlacementTest.cpp

@@ -118,6 +118,19 @@ void PageEdit::replaceSelection(std::string_view text)
     setTextCursor(cursor);
 }
 
+void PageEdit::appendText(std::string_view text)
+{
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    // One edit block: without it the insertion could merge with typing that ended at the same
+    // place, and one undo would take both.
+    cursor.beginEditBlock();
+    cursor.insertText(displayTextFromPage(text));
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
 void PageEdit::setReadOnly(bool readOnly)
 {
     QPlainTextEdit::setReadOnly(readOnly);

@@ -23,6 +23,7 @@ public:
     void setSelection(std::size_t start, std::size_t end) override;
     std::string selectedText() const override;
     void replaceSelection(std::string_view text) override;
+    void appendText(std::string_view text) override;
     bool readOnly() const override { return isReadOnly(); }
     void setReadOnly(bool readOnly) override;
     bool modified() const override;

@@ -1,6 +1,7 @@
 #include "ui/settings/SettingsView.h"
 
 #include "tools/CSettingsDlg.h"
+#include "ui/settings/ColourSwatch.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -39,18 +40,21 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
         button->setObjectName(QString::fromLatin1(each.name));
         button->setAutoDefault(false);
         colourLayout->addWidget(button);
+        m_colourButtons.emplace_back(button, each.which);
         connect(button, &QPushButton::clicked, this, [this, which = each.which] {
-            if (const auto chosen = m_chooseColour(this)) {
+            if (const auto chosen = m_chooseColour(m_logic.colour(which), this)) {
                 m_logic.ChooseColour(which, *chosen);
+                renderSwatches();
             }
         });
     }
+    renderSwatches();
 
-    auto* useGmt = new QCheckBox(tr("Use GMT"), this);
+    auto* useGmt = new QCheckBox(tr("&Use GMT"), this);
     useGmt->setObjectName("useGmt");
     useGmt->setChecked(m_logic.useGmt());
     connect(useGmt, &QCheckBox::toggled, this, [this](bool on) { m_logic.setUseGmt(on); });
-    auto* use24 = new QCheckBox(tr("24 Hour format"), this);
+    auto* use24 = new QCheckBox(tr("&24 Hour format"), this);
     use24->setObjectName("use24HourClock");
     use24->setChecked(m_logic.use24HourClock());
     connect(use24, &QCheckBox::toggled, this, [this](bool on) { m_logic.setUse24HourClock(on); });
@@ -81,15 +85,21 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
 
 SettingsView::~SettingsView() = default;
 
-std::optional<std::uint32_t> SettingsView::chooseWithColorDialog(QWidget* parent)
+void SettingsView::renderSwatches()
 {
-    const QColor chosen = QColorDialog::getColor(QColor(Qt::black), parent);
+    for (const auto& [button, which] : m_colourButtons) {
+        button->setIcon(colourSwatch(m_logic.colour(which), button->iconSize()));
+    }
+}
+
+std::optional<std::uint32_t> SettingsView::chooseWithColorDialog(std::uint32_t current,
+                                                                 QWidget* parent)
+{
+    const QColor chosen = QColorDialog::getColor(qColorOfColourRef(current), parent);
     if (!chosen.isValid()) {
         return std::nullopt;
     }
-    return static_cast<std::uint32_t>(chosen.red()) |
-           static_cast<std::uint32_t>(chosen.green()) << 8 |
-           static_cast<std::uint32_t>(chosen.blue()) << 16;
+    return colourRefOfQColor(chosen);
 }
 
 } // namespace daylark

@@ -25,9 +25,9 @@ StopWatchView::StopWatchView(std::unique_ptr<CStopWatchDlg> logic, QWidget* pare
     // Lap lines line up in columns only in a fixed-width font.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     auto* headings = new QHBoxLayout;
-    auto* numberHeading = new QLabel(tr("#   Elapsed"), this);
+    auto* numberHeading = new QLabel(tr("#   Elapse&d"), this);
     numberHeading->setFont(fixed);
-    auto* lapHeading = new QLabel(tr("Lap"), this);
+    auto* lapHeading = new QLabel(tr("L&ap"), this);
     lapHeading->setFont(fixed);
     headings->addWidget(numberHeading);
     headings->addStretch();
@@ -36,6 +36,8 @@ StopWatchView::StopWatchView(std::unique_ptr<CStopWatchDlg> logic, QWidget* pare
     m_list = new QListWidget(this);
     m_list->setObjectName("lapList");
     m_list->setFont(fixed);
+    numberHeading->setBuddy(m_list);
+    lapHeading->setBuddy(m_list);
     m_elapsed = new QLineEdit(this);
     m_elapsed->setObjectName("elapsed");
     m_elapsed->setReadOnly(true);
@@ -43,13 +45,13 @@ StopWatchView::StopWatchView(std::unique_ptr<CStopWatchDlg> logic, QWidget* pare
 
     auto* start = dialogButton(tr("&Start"), "startButton", this);
     start->setDefault(true);
-    auto* lap = dialogButton(tr("&Lap"), "lapButton", this);
-    auto* stop = dialogButton(tr("Sto&p"), "stopButton", this);
+    m_lap = dialogButton(tr("&Lap"), "lapButton", this);
+    m_stop = dialogButton(tr("Sto&p"), "stopButton", this);
     auto* close = dialogButton(tr("&Close"), "closeButton", this);
     auto* exportButton = dialogButton(tr("&Export to Daylark"), "exportButton", this);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* each : {start, lap, stop, close, exportButton}) {
+    for (QPushButton* each : {start, m_lap, m_stop, close, exportButton}) {
         buttons->addWidget(each);
     }
     buttons->addStretch();
@@ -64,6 +66,9 @@ StopWatchView::StopWatchView(std::unique_ptr<CStopWatchDlg> logic, QWidget* pare
     m_timer = new QTimer(this);
     m_timer->setObjectName("tickTimer");
     m_timer->setInterval(CStopWatchDlg::kTickMs);
+    // A coarse timer may fire a little early; the seconds are cut down, so an early tick would
+    // show the same second twice and then skip one.
+    m_timer->setTimerType(Qt::PreciseTimer);
 
     connect(m_timer, &QTimer::timeout, this, [this] {
         m_logic->Tick();
@@ -74,11 +79,11 @@ StopWatchView::StopWatchView(std::unique_ptr<CStopWatchDlg> logic, QWidget* pare
         m_timer->stop(); // a new run ticks in step with its own start
         render();
     });
-    connect(lap, &QPushButton::clicked, this, [this] {
+    connect(m_lap, &QPushButton::clicked, this, [this] {
         m_logic->Lap();
         render();
     });
-    connect(stop, &QPushButton::clicked, this, [this] {
+    connect(m_stop, &QPushButton::clicked, this, [this] {
         m_logic->Stop();
         render();
     });
@@ -110,6 +115,8 @@ void StopWatchView::render()
         m_list->scrollToBottom();
     }
     m_elapsed->setText(QString::fromStdString(m_logic->elapsedText()));
+    m_lap->setEnabled(m_logic->lapEnabled());
+    m_stop->setEnabled(m_logic->stopEnabled());
     if (!m_logic->running()) {
         m_timer->stop();
     } else if (!m_timer->isActive()) {

@@ -6,6 +6,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QTimer;
 
 namespace daylark {
@@ -40,6 +41,8 @@ private:
     std::unique_ptr<CStopWatchDlg> m_logic;
     QListWidget* m_list = nullptr;
     QLineEdit* m_elapsed = nullptr;
+    QPushButton* m_lap = nullptr;
+    QPushButton* m_stop = nullptr;
     QTimer* m_timer = nullptr;
 };
 

@@ -149,7 +149,7 @@ void MainWindow::toggleStopWatch(bool open)
         return;
     }
     m_stopWatch =
-        new StopWatchView(std::make_unique<CStopWatchDlg>(m_app.doc().clock(), m_page), this);
+        new StopWatchView(std::make_unique<CStopWatchDlg>(m_stopWatchClock, m_page), this);
     connect(m_stopWatch, &StopWatchView::closeRequested, this, [this] {
         const QSignalBlocker blocker(m_actions.stopWatch);
         m_actions.stopWatch->setChecked(false);

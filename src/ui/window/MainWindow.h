@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/SaveAndClose.h"
+#include "platform/MonotonicClock.h"
 #include "ui/stopwatch/StopWatchView.h"
 #include "ui/window/DialogCommands.h"
 #include "ui/window/MainActions.h"
@@ -102,6 +103,9 @@ private:
     HelpWindow* m_help = nullptr;
     /// The open stop watch (modeless; at most one), a child that owns its logic.
     QPointer<StopWatchView> m_stopWatch;
+    /// What the stop watch measures by: the machine's monotonic clock, which setting the
+    /// system clock does not move.
+    SteadyClock m_stopWatchClock;
     bool m_starting = false;
 };
 

@@ -66,6 +66,32 @@ private slots:
         QCOMPARE(edit.selection().start, std::size_t(2));
     }
 
+    void appendedTextIsOneUndoStepOfItsOwn()
+    {
+        PageEdit edit;
+        edit.setText("caf\xC3\xA9");
+        edit.setModified(false);
+        edit.setSelection(100, 100);
+        QTest::keyClicks(&edit, " au lait");
+        edit.setSelection(0, 0);
+        // Text that goes on where the typing ended, without a line break, would join the
+        // typing's undo step unless it is an edit of its own.
+        edit.appendText(" noir");
+        QCOMPARE(QByteArray::fromStdString(edit.text()), QByteArray("caf\xC3\xA9 au lait noir"));
+        QCOMPARE(edit.selection().start, std::size_t(18));
+        QVERIFY(edit.modified());
+        edit.undo();
+        QCOMPARE(QByteArray::fromStdString(edit.text()), QByteArray("caf\xC3\xA9 au lait"));
+        edit.undo();
+        QCOMPARE(QByteArray::fromStdString(edit.text()), QByteArray("caf\xC3\xA9"));
+        QVERIFY(!edit.modified());
+
+        // Appended bytes are mapped as a whole text set is.
+        edit.appendText("\r\r\nth\xE9\r");
+        QCOMPARE(QByteArray::fromStdString(edit.text()),
+                 QByteArray("caf\xC3\xA9\r\nth\xC3\xA9\r\n"));
+    }
+
     void fontFollowsTheProfileFields()
     {
         PageEdit edit;
