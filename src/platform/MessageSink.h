@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace daylark {
@@ -25,6 +26,7 @@ public:
     /// is shown.
     void error(const std::string& text)
     {
+        ++m_failuresShown;
         ask(text, kCaption, MessageIcon::Exclamation, MessageButtons::Ok);
     }
     /// An information box with one OK button.
@@ -33,7 +35,14 @@ public:
         ask(text, caption, MessageIcon::Information, MessageButtons::Ok);
     }
 
+    /// How many failures error() has shown so far: work of many steps, each reporting its own
+    /// failures, compares it before and after to learn whether it all went well.
+    std::size_t failuresShown() const { return m_failuresShown; }
+
     static constexpr const char* kCaption = "Daylark";
+
+private:
+    std::size_t m_failuresShown = 0;
 };
 
 } // namespace daylark

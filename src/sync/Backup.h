@@ -23,7 +23,8 @@ std::string TemporaryName(const std::string& path);
 /// other data set into "RemoteDaylark", both next to `backupPath` (a file path: its directory
 /// receives them; each is made when missing). Every file of the set is copied when it changed
 /// since the last backup (CopyIfChanged); a missing file is skipped. A failed copy is shown and
-/// the others go on. Returns 1 when everything is backed up; 0 after any failure, and at once,
+/// the others go on. Each file is a step told to `side`, and each file copied is counted there.
+/// Returns 1 when everything is backed up; 0 after any failure, and at once,
 /// without a message, when `backupPath` or the year-archive path holds no '/'.
 int Backup(const SyncSide& side, const std::string& backupPath, const std::string& otherPath);
 

@@ -19,6 +19,9 @@ constexpr const char* kBackupDir = "BackupDir";
 constexpr const char* kBackupAlarms = "BackupAlarms";
 constexpr const char* kBackupTodos = "BackupTodos";
 
+constexpr const char* kBackupLabel = "Backup Destination";
+constexpr const char* kOtherLabel = "Other Daylark Location";
+
 constexpr const char* kSameAsArchive = "Daylark, %s and \nBackup %s\n are the same!";
 constexpr const char* kSameAsOther = "Sync file, %s and \nBackup %s\n are the same!";
 
@@ -27,7 +30,45 @@ bool holdsLowerY(const std::string& value)
     return value.find('y') != std::string::npos;
 }
 
+/// The path a run uses for what the user gave: an existing directory means that directory
+/// itself, not its parent, so it gets its '/'.
+std::string pathToUse(std::string path)
+{
+    if (!path.empty() && path.back() != '/' && fileStatus(path).isDirectory) {
+        path += '/';
+    }
+    return path;
+}
+
+std::string counted(int count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 } // namespace
+
+/// What one run did.
+struct CBackupSyncDlg::Outcome
+{
+    int result = 0;
+    SyncTally tally;
+    std::size_t failures = 0;
+    /// Steps told: none when the run was refused before any work.
+    int steps = 0;
+
+    /// "DONE DIR: COUNTS" when it all went well, else "UNFINISHED DIR is incomplete (N
+    /// failures): COUNTS": a failure shown during the run must not end in a word of success.
+    std::string sentence(const char* done, const char* unfinished, const std::string& path,
+                         const std::string& counts) const
+    {
+        const std::string dir = directoryOf(path);
+        if (result == 1 && failures == 0) {
+            return done + dir + ": " + counts;
+        }
+        return unfinished + dir + " is incomplete (" +
+               counted(static_cast<int>(failures), "failure", "failures") + "): " + counts;
+    }
+};
 
 CBackupSyncDlg::CBackupSyncDlg(Profile& profile, const SyncSide& side)
     : m_profile(profile)
@@ -38,7 +79,21 @@ CBackupSyncDlg::CBackupSyncDlg(Profile& profile, const SyncSide& side)
     m_backupEnabled = !m_fields.backupPath.empty();
     m_fields.alarms = holdsLowerY(m_profile.readString(kSection, kBackupAlarms, ""));
     m_fields.lists = holdsLowerY(m_profile.readString(kSection, kBackupTodos, ""));
-    m_controls = m_fields;
+}
+
+std::string CBackupSyncDlg::summary() const
+{
+    std::string text;
+    for (const std::string& sentence : m_summaries) {
+        text += (text.empty() ? "" : ". ") + sentence;
+    }
+    return text;
+}
+
+void CBackupSyncDlg::editBackupPath(std::string path)
+{
+    m_fields.backupPath = std::move(path);
+    m_backupEnabled = !m_fields.backupPath.empty();
 }
 
 void CBackupSyncDlg::clickAlarms(bool checked)
@@ -53,8 +108,7 @@ void CBackupSyncDlg::clickLists(bool checked)
 
 void CBackupSyncDlg::clickOption(bool Fields::*option, bool checked, const char* key)
 {
-    m_controls.*option = checked;
-    m_fields = m_controls;
+    m_fields.*option = checked;
     m_profile.writeString(kSection, key, checked ? "yes" : "no");
 }
 
@@ -71,34 +125,116 @@ std::string CBackupSyncDlg::backupBrowseStart() const
 void CBackupSyncDlg::otherChosen(std::string path)
 {
     m_fields.otherPath = std::move(path);
-    m_controls = m_fields;
     m_profile.writeString(kSection, kSyncDir, m_fields.otherPath);
 }
 
 void CBackupSyncDlg::backupChosen(std::string path)
 {
     m_fields.backupPath = std::move(path);
-    m_controls = m_fields;
     m_profile.writeString(kSection, kBackupDir, m_fields.backupPath);
     m_backupEnabled = true;
 }
 
+bool CBackupSyncDlg::usable(const std::string& path, const char* label) const
+{
+    if (path.empty()) {
+        m_side.doc.messages().error("Please give the " + std::string(label) + " first.");
+        return false;
+    }
+    // A relative path would be taken from wherever the program was started.
+    if (path.front() != '/') {
+        m_side.doc.messages().error(std::string(label) + " " + path +
+                                    "\n is not a full path: it must start with /.");
+        return false;
+    }
+    return true;
+}
+
+CBackupSyncDlg::Outcome CBackupSyncDlg::run(const std::function<int(const SyncSide&)>& work)
+{
+    CDaylarkDoc& doc = m_side.doc;
+    // Filing the page under a merge of today's files would lose one side's lines.
+    struct Hold
+    {
+        CBackupSyncDlg& dlg;
+        ~Hold()
+        {
+            dlg.m_running = false;
+            dlg.m_side.doc.releaseDayChange();
+        }
+    };
+    m_running = true;
+    doc.holdDayChange();
+    const Hold hold{*this};
+
+    Outcome outcome;
+    SyncSide side = m_side;
+    side.tally = &outcome.tally;
+    side.onStep = [this, &outcome](const SyncStep& step) {
+        ++outcome.steps;
+        if (m_listener) {
+            m_listener(step);
+        }
+    };
+    const std::size_t failuresBefore = doc.messages().failuresShown();
+    outcome.result = work(side);
+    outcome.failures = doc.messages().failuresShown() - failuresBefore;
+    return outcome;
+}
+
 void CBackupSyncDlg::Backup()
 {
-    if (RunBackup(m_side, m_fields.backupPath, m_fields.otherPath) == 1) {
-        m_backupEnabled = false;
-        m_synchronizeEnabled = true;
+    if (m_running) {
+        return;
     }
+    const std::string backupPath = pathToUse(m_fields.backupPath);
+    const std::string otherPath = pathToUse(m_fields.otherPath);
+    if (!usable(backupPath, kBackupLabel) ||
+        (!otherPath.empty() && !usable(otherPath, kOtherLabel))) {
+        return;
+    }
+    const Outcome outcome =
+        run([&](const SyncSide& side) { return RunBackup(side, backupPath, otherPath); });
+    if (outcome.steps > 0) {
+        m_summaries.push_back(
+            outcome.sentence("Backed up to ", "Backup to ", backupPath,
+                             counted(outcome.tally.filesCopied, "file copied", "files copied")));
+    }
+    if (outcome.result != 1) {
+        return;
+    }
+    m_profile.writeString(kSection, kBackupDir, backupPath);
+    m_backupEnabled = false;
+    m_synchronizeEnabled = true;
 }
 
 void CBackupSyncDlg::Synchronize()
 {
-    if (!fileStatus(m_fields.otherPath).exists) {
+    if (m_running) {
         return;
     }
-    if (RunSynchronize(m_side, m_fields.otherPath, m_fields.alarms, m_fields.lists) == 1) {
-        m_synchronizeEnabled = false;
+    const std::string otherPath = pathToUse(m_fields.otherPath);
+    if (!usable(otherPath, kOtherLabel)) {
+        return;
     }
+    if (!fileStatus(otherPath).exists) {
+        m_side.doc.messages().error(otherPath + " does not exist");
+        return;
+    }
+    const Outcome outcome = run([&](const SyncSide& side) {
+        return RunSynchronize(side, otherPath, m_fields.alarms, m_fields.lists);
+    });
+    if (outcome.steps > 0) {
+        m_summaries.push_back(outcome.sentence(
+            "Synchronised with ", "Synchronisation with ", otherPath,
+            counted(outcome.tally.pagesMerged, "page merged", "pages merged") + ", " +
+                counted(outcome.tally.filesCopied, "file copied", "files copied")));
+    }
+    if (outcome.result != 1) {
+        return;
+    }
+    m_profile.writeString(kSection, kSyncDir, otherPath);
+    m_synchronizeEnabled = false;
 }
 
 int CBackupSyncDlg::RunBackup(const SyncSide& side, const std::string& backupPath,

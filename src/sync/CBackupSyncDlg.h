@@ -1,20 +1,25 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace daylark {
 
 class Profile;
 struct SyncSide;
+struct SyncStep;
 
 /// The backup and synchronise dialog without its widgets. It enforces an order: a backup once
 /// per opening, then, after a successful backup, one synchronisation.
 ///
-/// The dialog keeps its fields (the two paths and the two options) apart from what its four
-/// controls show: the controls show the fields after opening and after each Browse, and are
-/// read back into the fields only when a check box is clicked and when the dialog is closed.
-/// Back&up and Synchronize use the fields, so a path typed into an edit field counts only once
-/// a check box has been clicked.
+/// Back&up and Synchronize use the two paths as they stand in the edit fields, typed or chosen
+/// with a Browse button. A path that names an existing directory stands for that directory
+/// itself. A path that served a successful run is kept in the profile for the next opening.
+///
+/// While a backup or a synchronisation runs, the change of day waits, both buttons are
+/// disabled and a second start is refused; each step is told to the progress listener.
 class CBackupSyncDlg
 {
 public:
@@ -28,6 +33,9 @@ public:
         bool operator==(const Fields&) const = default;
     };
 
+    /// Told each step of a run before it starts.
+    using ProgressListener = std::function<void(const SyncStep& step)>;
+
     static constexpr const char* kTitle = "Daylark Synchronize or Backup";
     /// The file dialogs' default extension and filter.
     static constexpr const char* kDefaultExtension = "dlk";
@@ -39,36 +47,43 @@ public:
     CBackupSyncDlg(Profile& profile, const SyncSide& side);
 
     const Fields& fields() const { return m_fields; }
-    /// What the four controls show.
-    const Fields& controls() const { return m_controls; }
-    bool backupEnabled() const { return m_backupEnabled; }
-    bool synchronizeEnabled() const { return m_synchronizeEnabled; }
+    bool backupEnabled() const { return m_backupEnabled && !m_running; }
+    bool synchronizeEnabled() const { return m_synchronizeEnabled && !m_running; }
+    /// A backup or a synchronisation is under way: the dialog's controls wait for it.
+    bool running() const { return m_running; }
+    /// What the runs of this opening did ("Backed up to /media/usb: 5 files copied"), one
+    /// sentence a run; empty when none ran.
+    std::string summary() const;
 
-    /// The user typed into an edit field.
-    void editBackupPath(std::string path) { m_controls.backupPath = std::move(path); }
-    void editOtherPath(std::string path) { m_controls.otherPath = std::move(path); }
-    /// "Alarms" or "Lists" clicked to `checked`: every control is read into the fields, and the
-    /// option is written to the profile ("yes" or "no").
+    void setProgressListener(ProgressListener listener) { m_listener = std::move(listener); }
+
+    /// The user typed into an edit field. A backup path typed enables Back&up as &Browse does;
+    /// an empty one disables it.
+    void editBackupPath(std::string path);
+    void editOtherPath(std::string path) { m_fields.otherPath = std::move(path); }
+    /// "Alarms" or "Lists" clicked to `checked`; the option is written to the profile ("yes" or
+    /// "no").
     void clickAlarms(bool checked);
     void clickLists(bool checked);
 
     /// The file a Browse dialog starts at: its path, else the current year's archive.
     std::string otherBrowseStart() const;
     std::string backupBrowseStart() const;
-    /// B&rowse confirmed: the other path becomes `path` (written to SyncDir) and the controls
-    /// show the fields. A cancelled Browse calls nothing.
+    /// B&rowse confirmed: the other path becomes `path` (written to SyncDir). A cancelled
+    /// Browse calls nothing.
     void otherChosen(std::string path);
-    /// &Browse confirmed: the backup path becomes `path` (written to BackupDir), the controls
-    /// show the fields and Back&up is enabled again.
+    /// &Browse confirmed: the backup path becomes `path` (written to BackupDir) and Back&up is
+    /// enabled again.
     void backupChosen(std::string path);
 
-    /// Back&up: RunBackup with the fields; success disables it and enables Synchronize.
+    /// Back&up: a path that is not a full one is refused with a message; else RunBackup. When
+    /// it succeeds the backup path goes to BackupDir, Back&up is disabled and Synchronize
+    /// enabled. Does nothing while a run is under way.
     void Backup();
-    /// &Synchronize: nothing when the other path does not exist; else RunSynchronize with the
-    /// fields, and success disables it.
+    /// &Synchronize: an other path that is not a full one, or that does not exist, is refused
+    /// with a message; else RunSynchronize. When it succeeds the other path goes to SyncDir and
+    /// Synchronize is disabled. Does nothing while a run is under way.
     void Synchronize();
-    /// &Done: the controls are read into the fields; the dialog closes.
-    void Done() { m_fields = m_controls; }
 
     /// The steps of Back&up after its button: refuses (with a message, result 0) a backup path
     /// that is the year archive itself or the other path; else saves the page when it was
@@ -82,14 +97,22 @@ public:
                               bool lists);
 
 private:
+    struct Outcome;
+
     void clickOption(bool Fields::*option, bool checked, const char* key);
+    /// Whether `path` can be used for the field `label`; false after a message saying why not.
+    bool usable(const std::string& path, const char* label) const;
+    /// Runs `work` over this side with the change of day held, counting what it does.
+    Outcome run(const std::function<int(const SyncSide&)>& work);
 
     Profile& m_profile;
     const SyncSide& m_side;
     Fields m_fields;
-    Fields m_controls;
     bool m_backupEnabled = false;
     bool m_synchronizeEnabled = false;
+    bool m_running = false;
+    ProgressListener m_listener;
+    std::vector<std::string> m_summaries;
 };
 
 } // namespace daylark

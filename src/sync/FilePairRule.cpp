@@ -22,7 +22,9 @@ void copyOver(const SyncSide& side, const std::string& from, const std::string& 
     side.aboutToWrite(to);
     if (const int error = copyFile(from, to); error != 0) {
         side.doc.messages().error(fillMessage(pattern, {std::to_string(error), from, to}));
+        return;
     }
+    side.countFileCopied();
 }
 
 } // namespace

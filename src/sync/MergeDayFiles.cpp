@@ -115,7 +115,8 @@ void daylark::MergeDayFiles(const SyncSide& side, const std::string& thisFile,
     std::string a = ours->text;
     std::string b = theirs->text;
     const std::string merged = MergeText(a, b, thisLast, otherLast);
-    if (writeDayFile(side, thisFile, *ours, merged, kThisOpen)) {
-        writeDayFile(side, otherFile, *theirs, merged, kOtherOpen);
+    if (writeDayFile(side, thisFile, *ours, merged, kThisOpen) &&
+        writeDayFile(side, otherFile, *theirs, merged, kOtherOpen) && ours->text != theirs->text) {
+        side.countPagesMerged(1);
     }
 }

@@ -82,18 +82,35 @@ std::optional<ArchiveContent> readArchive(const std::string& path, const Clock& 
 
 /// The pages of both archives merged day by day, in date order. The pages of one local day,
 /// this side's first, are merged into the one with the longest text (the first among equals),
-/// which keeps its own date and version.
-std::vector<CDaylarkPage> mergePages(ArchiveContent& ours, ArchiveContent& theirs)
+/// which keeps its own date and version. `differing` receives the number of days whose pages
+/// the two sides did not share: found on one side only, or with texts that differ.
+std::vector<CDaylarkPage> mergePages(ArchiveContent& ours, ArchiveContent& theirs, int& differing)
 {
-    std::map<long, std::vector<CDaylarkPage*>> days;
+    struct Day
+    {
+        std::vector<CDaylarkPage*> pages;
+        bool onOurs = false;
+        bool onTheirs = false;
+    };
+    std::map<long, Day> days;
     for (ArchiveContent* content : {&ours, &theirs}) {
         for (CDaylarkPage& page : content->pages) {
-            days[localDayNumber(page.Date)].push_back(&page);
+            Day& day = days[localDayNumber(page.Date)];
+            day.pages.push_back(&page);
+            (content == &ours ? day.onOurs : day.onTheirs) = true;
         }
     }
+    differing = 0;
     std::vector<CDaylarkPage> merged;
     merged.reserve(days.size());
-    for (auto& [day, work] : days) {
+    for (auto& [number, day] : days) {
+        std::vector<CDaylarkPage*>& work = day.pages;
+        const std::string& first = work.front()->Text;
+        if (!day.onOurs || !day.onTheirs || std::any_of(work.begin(), work.end(), [&](auto* page) {
+                return page->Text != first;
+            })) {
+            ++differing;
+        }
         const auto base = std::max_element(work.begin(), work.end(), [](auto* a, auto* b) {
             return a->Text.size() < b->Text.size();
         });
@@ -194,7 +211,8 @@ void daylark::MergeYearArchives(const SyncSide& side, const std::string& thisFil
     if (otherLast != nullptr && !theirs->pages.empty()) {
         *otherLast = theirs->pages.back().Text;
     }
-    const std::vector<CDaylarkPage> merged = mergePages(*ours, *theirs);
+    int differing = 0;
+    const std::vector<CDaylarkPage> merged = mergePages(*ours, *theirs, differing);
     if (merged.empty()) {
         return;
     }
@@ -207,8 +225,9 @@ void daylark::MergeYearArchives(const SyncSide& side, const std::string& thisFil
         return;
     }
     side.aboutToWrite(otherFile);
-    if (const int error = copyFile(temporary, otherFile); error != 0) {
-        messages.error(fillMessage(kCopyToOtherFailed, {std::to_string(error), otherFile}));
+    const int otherError = copyFile(temporary, otherFile);
+    if (otherError != 0) {
+        messages.error(fillMessage(kCopyToOtherFailed, {std::to_string(otherError), otherFile}));
     }
     side.aboutToWrite(temporary);
     if (!tryWrite(messages, [&] { writeHeaderStart(temporary, *ours); })) {
@@ -218,6 +237,9 @@ void daylark::MergeYearArchives(const SyncSide& side, const std::string& thisFil
     if (const int error = copyFile(temporary, thisFile); error != 0) {
         messages.error(fillMessage(kCopyBackFailed, {std::to_string(error), temporary, thisFile}));
         return;
+    }
+    if (otherError == 0) {
+        side.countPagesMerged(differing);
     }
     side.aboutToWrite(temporary);
     if (const int error = removeFile(temporary); error != 0) {

@@ -1,22 +1,41 @@
 #include "ui/sync/BackupSyncDialogView.h"
 
 #include "sync/CBackupSyncDlg.h"
+#include "sync/SyncSide.h"
 #include "ui/platform/DialogButton.h"
 #include "ui/platform/WaitCursor.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace daylark {
 
 namespace {
+
+/// A run shorter than this shows no progress dialog.
+constexpr int kProgressDelayMs = 300;
+constexpr int kProgressWidth = 360;
+
+/// The progress of a run, which cannot stop half way: Escape and the close button leave it up.
+class RunProgress : public QProgressDialog
+{
+public:
+    using QProgressDialog::QProgressDialog;
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
 
 std::optional<QString> chooseFromDialog(BackupSyncDialogView::ChooserKind kind,
                                         const QString& start, QWidget* parent)
@@ -48,13 +67,15 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
     setObjectName("backupSyncDialog");
     setWindowTitle(QString::fromLatin1(CBackupSyncDlg::kTitle));
 
-    auto* backupBox = new QGroupBox(tr("Backup this Daylark"), this);
-    m_backupPath = new QLineEdit(backupBox);
+    m_backupBox = new QGroupBox(tr("Backup this Daylark"), this);
+    m_backupPath = new QLineEdit(m_backupBox);
     m_backupPath->setObjectName("backupPath");
-    auto* browseBackupButton = dialogButton(tr("&Browse"), "browseBackup", backupBox);
-    m_backup = dialogButton(tr("Back&up"), "backupButton", backupBox);
-    auto* backupLayout = new QVBoxLayout(backupBox);
-    backupLayout->addWidget(new QLabel(tr("Backup Destination"), backupBox));
+    auto* backupLabel = new QLabel(tr("Backup Des&tination"), m_backupBox);
+    backupLabel->setBuddy(m_backupPath);
+    auto* browseBackupButton = dialogButton(tr("&Browse"), "browseBackup", m_backupBox);
+    m_backup = dialogButton(tr("Back&up"), "backupButton", m_backupBox);
+    auto* backupLayout = new QVBoxLayout(m_backupBox);
+    backupLayout->addWidget(backupLabel);
     backupLayout->addWidget(m_backupPath);
     auto* backupButtons = new QHBoxLayout;
     backupButtons->addWidget(browseBackupButton);
@@ -62,17 +83,19 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
     backupLayout->addLayout(backupButtons);
     backupLayout->addStretch();
 
-    auto* syncBox = new QGroupBox(tr("Synchronize with another Daylark"), this);
-    m_otherPath = new QLineEdit(syncBox);
+    m_syncBox = new QGroupBox(tr("Synchronize with another Daylark"), this);
+    m_otherPath = new QLineEdit(m_syncBox);
     m_otherPath->setObjectName("otherPath");
-    auto* browseOtherButton = dialogButton(tr("B&rowse"), "browseOther", syncBox);
-    m_lists = new QCheckBox(tr("Lists"), syncBox);
+    auto* otherLabel = new QLabel(tr("&Other Daylark Location"), m_syncBox);
+    otherLabel->setBuddy(m_otherPath);
+    auto* browseOtherButton = dialogButton(tr("B&rowse"), "browseOther", m_syncBox);
+    m_lists = new QCheckBox(tr("&Lists"), m_syncBox);
     m_lists->setObjectName("listsBox");
-    m_alarms = new QCheckBox(tr("Alarms"), syncBox);
+    m_alarms = new QCheckBox(tr("&Alarms"), m_syncBox);
     m_alarms->setObjectName("alarmsBox");
-    m_synchronize = dialogButton(tr("&Synchronize"), "synchronizeButton", syncBox);
-    auto* syncLayout = new QVBoxLayout(syncBox);
-    syncLayout->addWidget(new QLabel(tr("Other Daylark Location"), syncBox));
+    m_synchronize = dialogButton(tr("&Synchronize"), "synchronizeButton", m_syncBox);
+    auto* syncLayout = new QVBoxLayout(m_syncBox);
+    syncLayout->addWidget(otherLabel);
     syncLayout->addWidget(m_otherPath);
     auto* syncButtons = new QHBoxLayout;
     syncButtons->addWidget(browseOtherButton);
@@ -81,20 +104,22 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
     syncLayout->addLayout(syncButtons);
     syncLayout->addWidget(m_synchronize);
 
-    auto* doneButton = new QPushButton(tr("&Done"), this);
-    doneButton->setObjectName("doneButton");
-    doneButton->setDefault(true);
+    m_done = new QPushButton(tr("&Done"), this);
+    m_done->setObjectName("doneButton");
+    m_done->setDefault(true);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(
         new QLabel(tr("Please read the help file (Press F1) before using this feature!"), this), 0,
         0, 1, 2);
-    layout->addWidget(backupBox, 1, 0);
-    layout->addWidget(syncBox, 1, 1);
-    layout->addWidget(doneButton, 2, 1, Qt::AlignRight);
+    layout->addWidget(m_backupBox, 1, 0);
+    layout->addWidget(m_syncBox, 1, 1);
+    layout->addWidget(m_done, 2, 1, Qt::AlignRight);
 
-    connect(m_backupPath, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_logic.editBackupPath(text.toStdString()); });
+    connect(m_backupPath, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_logic.editBackupPath(text.toStdString());
+        renderButtons();
+    });
     connect(m_otherPath, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_logic.editOtherPath(text.toStdString()); });
     connect(m_alarms, &QCheckBox::clicked, this, [this](bool checked) {
@@ -107,12 +132,26 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
     });
     connect(browseBackupButton, &QPushButton::clicked, this, &BackupSyncDialogView::browseBackup);
     connect(browseOtherButton, &QPushButton::clicked, this, &BackupSyncDialogView::browseOther);
-    connect(m_backup, &QPushButton::clicked, this, &BackupSyncDialogView::runBackup);
-    connect(m_synchronize, &QPushButton::clicked, this, &BackupSyncDialogView::runSynchronize);
-    connect(doneButton, &QPushButton::clicked, this, &BackupSyncDialogView::finish);
+    connect(m_backup, &QPushButton::clicked, this, [this] { runWork(&CBackupSyncDlg::Backup); });
+    connect(m_synchronize, &QPushButton::clicked, this,
+            [this] { runWork(&CBackupSyncDlg::Synchronize); });
+    connect(m_done, &QPushButton::clicked, this, &QDialog::accept);
+    m_logic.setProgressListener([this](const SyncStep& step) { showStep(step); });
 
     renderControls();
     renderButtons();
+}
+
+BackupSyncDialogView::~BackupSyncDialogView()
+{
+    m_logic.setProgressListener({});
+}
+
+void BackupSyncDialogView::reject()
+{
+    if (!m_logic.running()) {
+        QDialog::reject();
+    }
 }
 
 void BackupSyncDialogView::browseBackup()
@@ -135,33 +174,40 @@ void BackupSyncDialogView::browseOther()
     }
 }
 
-void BackupSyncDialogView::runBackup()
+void BackupSyncDialogView::runWork(void (CBackupSyncDlg::*action)())
 {
     {
         const WaitCursor busy;
-        m_logic.Backup();
+        (m_logic.*action)();
     }
+    m_progress.reset();
     renderButtons();
 }
 
-void BackupSyncDialogView::runSynchronize()
+void BackupSyncDialogView::showStep(const SyncStep& step)
 {
-    {
-        const WaitCursor busy;
-        m_logic.Synchronize();
+    if (!m_progress) {
+        m_progress = std::make_unique<RunProgress>(this);
+        m_progress->setObjectName("progressDialog");
+        m_progress->setWindowTitle(windowTitle());
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setCancelButton(nullptr); // the merges cannot stop half way
+        m_progress->setAutoReset(false);
+        m_progress->setAutoClose(false);
+        m_progress->setMinimumDuration(kProgressDelayMs);
+        m_progress->setMinimumWidth(kProgressWidth);
+        renderButtons();
     }
-    renderButtons();
-}
-
-void BackupSyncDialogView::finish()
-{
-    m_logic.Done();
-    accept();
+    m_progress->setMaximum(step.total);
+    m_progress->setLabelText(QString::fromStdString(step.text));
+    m_progress->setValue(step.done);
+    // Paint and run timers, but hold the user's clicks and keys until the run is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void BackupSyncDialogView::renderControls()
 {
-    const CBackupSyncDlg::Fields& shown = m_logic.controls();
+    const CBackupSyncDlg::Fields& shown = m_logic.fields();
     m_backupPath->setText(QString::fromStdString(shown.backupPath));
     m_otherPath->setText(QString::fromStdString(shown.otherPath));
     m_alarms->setChecked(shown.alarms);
@@ -170,6 +216,10 @@ void BackupSyncDialogView::renderControls()
 
 void BackupSyncDialogView::renderButtons()
 {
+    const bool idle = !m_logic.running();
+    m_backupBox->setEnabled(idle);
+    m_syncBox->setEnabled(idle);
+    m_done->setEnabled(idle);
     m_backup->setEnabled(m_logic.backupEnabled());
     m_synchronize->setEnabled(m_logic.synchronizeEnabled());
 }

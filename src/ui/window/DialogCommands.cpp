@@ -17,11 +17,13 @@
 namespace daylark {
 
 DialogCommands::DialogCommands(DaylarkApp& app, MainDialogs& dialogs, std::function<void()> changed,
-                               std::function<void()> chooseFont)
+                               std::function<void()> chooseFont,
+                               std::function<void(const std::string&)> notify)
     : m_app(app)
     , m_dialogs(dialogs)
     , m_changed(std::move(changed))
     , m_chooseFont(std::move(chooseFont))
+    , m_notify(std::move(notify))
 {}
 
 void DialogCommands::openLists(QWidget& parent)
@@ -59,6 +61,9 @@ void DialogCommands::openSynchronize(QWidget& parent)
     m_dialogs.runBackupSync(logic, parent);
     // A synchronisation may have merged today's page and the days around it.
     m_changed();
+    if (const std::string summary = logic.summary(); !summary.empty()) {
+        m_notify(summary);
+    }
 }
 
 void DialogCommands::openCalendar(QWidget& parent)

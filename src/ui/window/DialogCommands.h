@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -17,15 +18,18 @@ class DialogCommands
 {
 public:
     /// `changed` shows what a dialog changed in the main window; `chooseFont` is the settings
-    /// dialog's font button. `app` and `dialogs` must outlive the commands.
+    /// dialog's font button; `notify` puts a line in the status bar. `app` and `dialogs` must
+    /// outlive the commands.
     DialogCommands(DaylarkApp& app, MainDialogs& dialogs, std::function<void()> changed,
-                   std::function<void()> chooseFont);
+                   std::function<void()> chooseFont,
+                   std::function<void(const std::string&)> notify);
 
     void openLists(QWidget& parent);
     /// The search, over the alarms a calendar holds when one is open.
     void openSearch(QWidget& parent);
     /// The settings, changing `colours`: the main window's, or an open calendar's copy.
     void openSettings(CalendarColours& colours, QWidget& parent);
+    /// The backup and synchronise dialog; what it did is told in the status bar afterwards.
     void openSynchronize(QWidget& parent);
     /// The Calendar command: the alarms loaded around a calendar of the current month.
     void openCalendar(QWidget& parent);
@@ -40,6 +44,7 @@ private:
     MainDialogs& m_dialogs;
     std::function<void()> m_changed;
     std::function<void()> m_chooseFont;
+    std::function<void(const std::string&)> m_notify;
 };
 
 } // namespace daylark

@@ -43,7 +43,8 @@ MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& d
               render();
               renderClock();
           },
-          [this] { chooseFont(); })
+          [this] { chooseFont(); },
+          [this](const std::string& text) { showNotification(QString::fromStdString(text)); })
     , m_page(new PageEdit(this))
     , m_tickTimer(new QTimer(this))
     , m_idleTimer(new QTimer(this))

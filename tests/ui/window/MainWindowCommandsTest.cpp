@@ -1,10 +1,12 @@
 #include "alarms/CAlarmDlg.h"
 #include "calendar/CCalendarDlg.h"
 #include "calendar/CDayViewDlg.h"
+#include "platform/FileSystem.h"
 #include "records/CListDlg.h"
 #include "search/CSearchDlg.h"
 #include "support/DataSetTestFiles.h"
 #include "support/TimeZone.h"
+#include "sync/CBackupSyncDlg.h"
 #include "tools/CSettingsDlg.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/window/MainWindow.h"
@@ -82,7 +84,17 @@ private slots:
         QTest::keyClick(&session.page(), Qt::Key_Comma, Qt::ControlModifier);
         QCOMPARE(session.label("clockPane")->text(), QString("09:05"));
 
+        // What the backup dialog did is told in the status bar once it closes.
+        const std::string backups = dir.file("backups");
+        createDirectories(backups);
+        session.dialogs.onBackupSync = [&backups](CBackupSyncDlg& logic) {
+            logic.editBackupPath(backups);
+            logic.Backup();
+        };
         QTest::keyClick(&session.page(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(session.label("messagePane")
+                    ->text()
+                    .startsWith(QString::fromStdString("Backed up to " + backups + ": ")));
         session.action("actionAbout")->trigger();
         QVERIFY(session.dialogs.aboutText.contains(
             QString::fromStdString(session.app.locations().dataDir())));
