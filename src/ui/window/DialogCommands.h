@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/CSearchDlg.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -22,8 +24,9 @@ public:
                    std::function<void()> chooseFont);
 
     void openLists(QWidget& parent);
-    /// The search, over the alarms a calendar holds when one is open.
-    void openSearch(QWidget& parent);
+    /// The search, over the alarms a calendar holds when one is open; from the main window it
+    /// can leave for a hit's day.
+    void openSearch(QWidget& parent, SearchOrigin origin = SearchOrigin::MainWindow);
     /// The settings, changing `colours`: the main window's, or an open calendar's copy.
     void openSettings(CalendarColours& colours, QWidget& parent);
     void openSynchronize(QWidget& parent);
