@@ -59,9 +59,8 @@ SearchArguments parseSearchArguments(const std::vector<std::string>& args)
         // The dialog's reading, so that both take the same numbers.
         const std::optional<int> number = readNumberField(given->second);
         if (!number) {
-            result.problem = std::string(name) + " takes a whole number from " +
-                             std::to_string(CSearchDlg::kNumberMin) + " to " +
-                             std::to_string(CSearchDlg::kNumberMax) + ", not " + given->second;
+            result.problem =
+                std::string(name) + " takes " + numberFieldRule() + ", not " + given->second;
             return result;
         }
         *field = *number;

@@ -11,17 +11,6 @@
 
 namespace daylark {
 
-namespace {
-
-std::string numberProblem(std::string_view field)
-{
-    return std::string(field) + " takes a whole number from " +
-           std::to_string(CSearchDlg::kNumberMin) + " to " +
-           std::to_string(CSearchDlg::kNumberMax) + ".";
-}
-
-} // namespace
-
 CSearchDlg::CSearchDlg(CDaylarkDoc& doc, CDaylarkView& view, CTodoFile& lists, CAlarmFile& alarms,
                        const DisplayFlags& flags, SearchOrigin origin)
     : m_doc(doc)
@@ -93,8 +82,9 @@ std::optional<std::pair<int, int>> CSearchDlg::readNumberFields()
                                  : std::nullopt;
     if (m_refusedField) {
         const bool months = m_refusedField == Field::MonthsBack;
-        m_doc.messages().ask(numberProblem(months ? "Months Back" : "Maximum Hits"),
-                             std::string(kTitle), MessageIcon::Exclamation, MessageButtons::Ok);
+        const std::string field = months ? "Months Back" : "Maximum Hits";
+        m_doc.messages().ask(field + " takes " + numberFieldRule() + ".", std::string(kTitle),
+                             MessageIcon::Exclamation, MessageButtons::Ok);
         return std::nullopt;
     }
     return std::pair(*monthsBack, *maxHits);
@@ -239,4 +229,10 @@ std::optional<int> daylark::readNumberField(std::string_view text)
         return std::nullopt;
     }
     return value;
+}
+
+std::string daylark::numberFieldRule()
+{
+    return "a whole number from " + std::to_string(CSearchDlg::kNumberMin) + " to " +
+           std::to_string(CSearchDlg::kNumberMax);
 }

@@ -158,5 +158,7 @@ private:
 /// from CSearchDlg::kNumberMin to kNumberMax, blanks around it and a plus sign allowed;
 /// nothing for any other text.
 std::optional<int> readNumberField(std::string_view text);
+/// What a number field takes, as messages name it: "a whole number from ... to ...".
+std::string numberFieldRule();
 
 } // namespace daylark
