@@ -14,7 +14,6 @@
 #include "search/TextSearch.h"
 
 #include <cerrno>
-#include <charconv>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -29,17 +28,6 @@ struct SearchArguments
     SearchRequest request;
     std::string problem;
 };
-
-std::optional<int> wholeNumber(const std::string& text)
-{
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 SearchArguments parseSearchArguments(const std::vector<std::string>& args)
 {
@@ -68,9 +56,11 @@ SearchArguments parseSearchArguments(const std::vector<std::string>& args)
         if (given == parsed.values.end()) {
             continue;
         }
-        const auto number = wholeNumber(given->second);
+        // The dialog's reading, so that both take the same numbers.
+        const std::optional<int> number = readNumberField(given->second);
         if (!number) {
-            result.problem = std::string(name) + " takes a whole number, not " + given->second;
+            result.problem =
+                std::string(name) + " takes " + numberFieldRule() + ", not " + given->second;
             return result;
         }
         *field = *number;
@@ -105,8 +95,8 @@ void printResults(std::ostream& out, const SearchResults& results)
     if (results.hits.empty()) {
         out << CSearchDlg::kNotFound << "\n\n";
     }
-    for (const std::string& hit : results.hits) {
-        out.write(hit.data(), static_cast<std::streamsize>(hit.size()));
+    for (const SearchHit& hit : results.hits) {
+        out.write(hit.text.data(), static_cast<std::streamsize>(hit.text.size()));
         out << "\n\n";
     }
     out << "Hits: " << results.hitCount << '\n';

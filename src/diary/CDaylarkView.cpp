@@ -51,6 +51,20 @@ void CDaylarkView::GoToToday()
     }
 }
 
+void CDaylarkView::ShowDay(std::int64_t date)
+{
+    settleFutureShownDate();
+    if (localDayNumber(date) >= localDayNumber(m_doc.pageDate())) {
+        GoToToday();
+        return;
+    }
+    if (m_doc.showsToday()) {
+        m_doc.keepTodayTextWhileBrowsing();
+    }
+    m_doc.setShownDate(date);
+    showFiledPage(/*backward=*/true, SearchFrom::End);
+}
+
 void CDaylarkView::TodayCommand()
 {
     GoToToday();
@@ -109,15 +123,15 @@ bool CDaylarkView::settleFutureShownDate()
     return true;
 }
 
-void CDaylarkView::showFiledPage(bool backward)
+void CDaylarkView::showFiledPage(bool backward, SearchFrom from)
 {
     std::string pageText;
     if (CPageArchive* archive = m_doc.browsingArchiveFor(m_doc.shownDate())) {
         // The first search in an archive starts at its last entry; later ones go on from the
         // entry found last, so a walk day by day reads each entry about once.
         std::unique_ptr<CDaylarkPage> page;
-        archive->FindPage(page, m_doc.shownDate(), !archive->positionsValid(), backward,
-                          /*takeAny=*/false);
+        const bool fromEnd = from == SearchFrom::End || !archive->positionsValid();
+        archive->FindPage(page, m_doc.shownDate(), fromEnd, backward, /*takeAny=*/false);
         archive->setPositionsValid(true);
         if (page) {
             pageText = std::move(page->Text);

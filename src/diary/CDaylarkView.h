@@ -45,6 +45,11 @@ public:
     void ForwardDay();
     /// Shows today's page when the view shows another day.
     void GoToToday();
+    /// Shows the local day of `date` as stepping back to it day by day would: its filed page
+    /// (empty when none was filed), read-only, with the current day's text kept as BackwardDay
+    /// keeps it; the steps from there go on from that day. A day that is not before the page
+    /// date's day shows today's page.
+    void ShowDay(std::int64_t date);
     /// The Today command: GoToToday, then takes up a current-day file that changed on disk.
     void TodayCommand();
 
@@ -62,10 +67,16 @@ public:
     bool showsPastDay() const;
 
 private:
+    /// Where the archive's search for the shown day starts.
+    enum class SearchFrom {
+        LastFound, ///< a step to the next day: the entry found last is close by
+        End,       ///< a jump: the day may lie on either side of the entry found last
+    };
+
     /// A shown date after the page date shows the current page: the document was loaded with
     /// an older page date while the view showed a later day. True when it put the view there.
     bool settleFutureShownDate();
-    void showFiledPage(bool backward);
+    void showFiledPage(bool backward, SearchFrom from = SearchFrom::LastFound);
     void showToday();
     /// Sets the text without touching its modified mark: showing a filed page is no edit.
     void setTextKeepingMark(const std::string& text);

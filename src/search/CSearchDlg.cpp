@@ -4,6 +4,7 @@
 #include "diary/CDaylarkDoc.h"
 #include "diary/CDaylarkView.h"
 #include "platform/LocalTime.h"
+#include "platform/MessageSink.h"
 #include "records/CTodoFile.h"
 
 #include <charconv>
@@ -11,12 +12,13 @@
 namespace daylark {
 
 CSearchDlg::CSearchDlg(CDaylarkDoc& doc, CDaylarkView& view, CTodoFile& lists, CAlarmFile& alarms,
-                       const DisplayFlags& flags)
+                       const DisplayFlags& flags, SearchOrigin origin)
     : m_doc(doc)
     , m_view(view)
     , m_lists(lists)
     , m_alarms(alarms)
     , m_flags(flags)
+    , m_origin(origin)
 {}
 
 CSearchDlg::~CSearchDlg()
@@ -56,6 +58,7 @@ void CSearchDlg::Close()
     m_doc.pageArchive().Close();
     m_results.clear();
     m_cursor.reset();
+    m_shown.reset();
 }
 
 CPageArchive& CSearchDlg::openDocumentArchive()
@@ -70,10 +73,32 @@ CPageArchive& CSearchDlg::openDocumentArchive()
     return archive;
 }
 
+std::optional<std::pair<int, int>> CSearchDlg::readNumberFields()
+{
+    const std::optional<int> monthsBack = readNumberField(m_monthsBack);
+    const std::optional<int> maxHits = readNumberField(m_maxHits);
+    m_refusedField = !monthsBack ? std::optional(Field::MonthsBack)
+                     : !maxHits  ? std::optional(Field::MaxHits)
+                                 : std::nullopt;
+    if (m_refusedField) {
+        const bool months = m_refusedField == Field::MonthsBack;
+        const std::string field = months ? "Months Back" : "Maximum Hits";
+        m_doc.messages().ask(field + " takes " + numberFieldRule() + ".", std::string(kTitle),
+                             MessageIcon::Exclamation, MessageButtons::Ok);
+        return std::nullopt;
+    }
+    return std::pair(*monthsBack, *maxHits);
+}
+
 void CSearchDlg::Start(const std::function<void()>& searching)
 {
+    const auto numbers = readNumberFields();
+    if (!numbers) {
+        return;
+    }
     m_results.clear();
     m_cursor.reset();
+    m_shown.reset();
     m_olderEnabled = false;
     m_newerEnabled = false;
     m_resultsText = std::string(kSearching);
@@ -81,8 +106,13 @@ void CSearchDlg::Start(const std::function<void()>& searching)
         searching();
     }
 
-    const SearchRequest request{m_term1, m_term2, m_combination, readNumberField(m_monthsBack),
-                                readNumberField(m_maxHits)};
+    const SearchRequest request{m_term1, m_term2, m_combination, numbers->first, numbers->second};
+    m_searchedTerms.clear();
+    for (const std::string* term : {&m_term1, &m_term2}) {
+        if (!term->empty()) {
+            m_searchedTerms.push_back(*term);
+        }
+    }
     const Locations& locations = m_doc.locations();
     const SearchSources sources{
         openDocumentArchive(), breakDown(m_doc.pageDate(), /*greenwich=*/false).year,
@@ -98,10 +128,40 @@ void CSearchDlg::Start(const std::function<void()>& searching)
         m_resultsText = std::string(kNotFound);
         return;
     }
-    m_resultsText = m_results.front();
+    show(0);
     m_cursor = step(0, Direction::Older);
     m_direction = Direction::Older;
     m_olderEnabled = m_cursor.has_value();
+}
+
+void CSearchDlg::show(std::size_t hit)
+{
+    m_shown = hit;
+    m_resultsText = m_results[hit].text;
+}
+
+bool CSearchDlg::showDayEnabled() const
+{
+    return m_origin == SearchOrigin::MainWindow && m_open && m_shown &&
+           m_results[*m_shown].pageDate.has_value();
+}
+
+bool CSearchDlg::ShowDay()
+{
+    if (!showDayEnabled()) {
+        return false;
+    }
+    const std::int64_t day = *m_results[*m_shown].pageDate;
+    // Closed first: the view opens the day's archive for itself, and the dialog's archive
+    // and lists must not outlive the dialog.
+    Close();
+    m_view.ShowDay(day);
+    return true;
+}
+
+std::vector<std::string> CSearchDlg::markedTerms() const
+{
+    return m_shown ? m_searchedTerms : std::vector<std::string>();
 }
 
 std::optional<std::size_t> CSearchDlg::step(std::optional<std::size_t> at, Direction toward) const
@@ -144,7 +204,7 @@ void CSearchDlg::moveHit(Direction toward)
         onward = false;
         return;
     }
-    m_resultsText = m_results[*m_cursor];
+    show(*m_cursor);
     m_cursor = step(m_cursor, toward);
     back = true;
     onward = m_cursor.has_value();
@@ -152,11 +212,11 @@ void CSearchDlg::moveHit(Direction toward)
 
 } // namespace daylark
 
-int daylark::readNumberField(std::string_view text)
+std::optional<int> daylark::readNumberField(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
-        return 0;
+        return std::nullopt;
     }
     text.remove_prefix(first);
     text.remove_suffix(text.size() - (text.find_last_not_of(' ') + 1));
@@ -166,7 +226,13 @@ int daylark::readNumberField(std::string_view text)
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) {
-        return 0;
+        return std::nullopt;
     }
     return value;
+}
+
+std::string daylark::numberFieldRule()
+{
+    return "a whole number from " + std::to_string(CSearchDlg::kNumberMin) + " to " +
+           std::to_string(CSearchDlg::kNumberMax);
 }

@@ -23,20 +23,20 @@ public:
         : m_maxHits(maxHits)
     {}
 
-    /// Counts a hit and keeps its text; false when it passed the buffer limit (it is kept with
-    /// the two message lines, and the search must end).
-    bool add(std::string text)
+    /// Counts a hit and keeps it, with its page's date for a page hit; false when it passed the
+    /// buffer limit (it is kept with the two message lines, and the search must end).
+    bool add(std::string text, std::optional<std::int64_t> pageDate = std::nullopt)
     {
         ++m_results.hitCount;
         m_total += text.size();
         if (m_total > kBufferLimit) {
             text.append(kHitLineBreak).append(kBufferFullLine);
             text.append(kHitLineBreak).append(kNarrowLine);
-            m_results.hits.push_back(std::move(text));
+            m_results.hits.push_back({std::move(text), pageDate});
             m_results.bufferFull = true;
             return false;
         }
-        m_results.hits.push_back(std::move(text));
+        m_results.hits.push_back({std::move(text), pageDate});
         return true;
     }
     bool full() const { return m_results.hitCount >= m_maxHits; }
@@ -70,7 +70,7 @@ bool searchPages(const SearchTerms& terms, PageWalk& walk, long limitDay, const 
         const bool beforeLimit = localDayNumber(page->Date) < limitDay;
         if (terms.matches(page->Text)) {
             const std::string date = FormatDate(page->Date, /*withTime=*/false, flags);
-            if (!hits.add(concat({"PAGE: ", date, kHitLineBreak, page->Text}))) {
+            if (!hits.add(concat({"PAGE: ", date, kHitLineBreak, page->Text}), page->Date)) {
                 return false;
             }
         }

@@ -2,12 +2,13 @@
 
 #include "alarms/CDaylarkAlarm.h"
 #include "records/CDaylarkTodo.h"
-#include "search/TermMatcher.h"
+#include "search/SearchTerm.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,8 @@ struct DisplayFlags;
 enum class Combination { Or = 0, And = 1 };
 
 /// The two terms of a search. With term 2 empty only term 1 counts; otherwise both must match
-/// ("and") or either ("or"). An empty term matches nothing.
+/// ("and") or either ("or"). An empty term matches nothing; each term is found in either of
+/// its spellings (see SearchTerm).
 class SearchTerms
 {
 public:
@@ -31,8 +33,8 @@ public:
     bool matches(std::string_view text) const;
 
 private:
-    TermMatcher m_term1;
-    TermMatcher m_term2;
+    SearchTerm m_term1;
+    SearchTerm m_term2;
     Combination m_combination;
 };
 
@@ -57,10 +59,17 @@ struct SearchSources
     const std::vector<std::unique_ptr<CDaylarkAlarm>>& alarms;
 };
 
-/// The hit texts found, in the order found: pages newest first, then lists, then alarms.
+/// One hit: its text, and the date of its page when it was found in a filed page.
+struct SearchHit
+{
+    std::string text;
+    std::optional<std::int64_t> pageDate; ///< none for a list or an alarm
+};
+
+/// The hits found, in the order found: pages newest first, then lists, then alarms.
 struct SearchResults
 {
-    std::vector<std::string> hits;
+    std::vector<SearchHit> hits;
     int hitCount = 0;
     /// The hits passed kBufferLimit characters: the last one carries the two message lines
     /// and nothing after it was examined.

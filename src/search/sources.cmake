@@ -2,6 +2,7 @@
 target_sources(daylark_core PRIVATE
     search/CSearchDlg.cpp
     search/PageWalk.cpp
+    search/SearchTerm.cpp
     search/TermMatcher.cpp
     search/TextSearch.cpp
 )

@@ -43,5 +43,41 @@ TEST(SearchCommand, PrintsEveryHitThenTheCountAndWritesNothing)
     }
 }
 
+TEST(SearchCommand, FindsBothSpellingsOfATermAndRefusesNumbersOutOfRange)
+{
+    ScopedTimeZone zone(kEastern);
+    CliHarness cli; // now: Monday 3 March 1997
+    createDirectories(cli.dir.file("data"));
+    filePages(cli.dir.file("data/1997.dlk"),
+              {{"1997-02-27", "na\xEFve"},
+               {"1997-02-28", "caf\xE9 au lait"},
+               {"1997-03-01", "Caf\xC3\xA9 noir"}},
+              cli.clock);
+
+    // Terms arrive as UTF-8; an older page holds Windows-1252, printed as it stands.
+    EXPECT_EQ(cli.run({"search", "caf\xC3\xA9"}).out,
+              "PAGE: Saturday, March 1, 1997\r\r\nCaf\xC3\xA9 noir\n\n"
+              "PAGE: Friday, February 28, 1997\r\r\ncaf\xE9 au lait\n\nHits: 2\n");
+    // The ASCII letters fold in either spelling.
+    EXPECT_EQ(cli.run({"search", "lait", "--and", "CAF\xC3\xA9"}).out,
+              "PAGE: Friday, February 28, 1997\r\r\ncaf\xE9 au lait\n\nHits: 1\n");
+    EXPECT_EQ(cli.run({"search", "tea", "--or", "na\xC3\xAFve"}).out,
+              "PAGE: Thursday, February 27, 1997\r\r\nna\xEFve\n\nHits: 1\n");
+
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"search", "noir", "--months", "2147483648"}, "--months"},
+        {{"search", "noir", "--max", "999999999999"}, "--max"},
+    };
+    for (const auto& [args, option] : refused) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const CliRun run = cli.run(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(option + " takes a whole number from -2147483648 to 2147483647"),
+                  std::string::npos)
+            << run.err;
+    }
+}
+
 } // namespace
 } // namespace daylark::test

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 namespace daylark::test {
@@ -96,6 +97,54 @@ TEST_F(DaylarkViewTest, BrowsesAcrossNewYearAndBringsTodaysTextBackExactly)
     EXPECT_TRUE(doc.isModified());
     view.ForwardDay(); // never past today
     expectToday(today);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(DaylarkViewTest, ShowDayJumpsToAFiledDayAndTheStepsGoOnFromThere)
+{
+    filePages(dir.file("1996.dlk"), {{"1996-12-28", "dec 28"}, {"1996-12-30", "dec 30"}},
+              FixedClock{makeLocalTime(1997, 1, 1, 0, 10)});
+    filePages(dir.file("1997.dlk"), {{"1997-01-01", "jan 1"}, {"1997-01-02", "jan 2"}}, clock);
+    startDay(makeLocalTime(1997, 1, 3, 9), "today"); // unsaved: the mark must survive
+    const auto noon = [](int year, int month, int day) {
+        return makeLocalTime(year, month, day, 12);
+    };
+
+    // Each step: what is done, then the caption and the text on show (all read-only). The
+    // jumps land on both sides of the entry an archive found last, and in another archive.
+    const std::tuple<const char*, std::function<void()>, const char*, const char*> steps[] = {
+        {"jump back", [&] { view.ShowDay(noon(1996, 12, 30)); }, "Monday, December 30, 1996",
+         "dec 30"},
+        {"step back", [&] { view.BackwardDay(); }, "Sunday, December 29, 1996", ""},
+        {"step back", [&] { view.BackwardDay(); }, "Saturday, December 28, 1996", "dec 28"},
+        {"jump on", [&] { view.ShowDay(noon(1996, 12, 30)); }, "Monday, December 30, 1996",
+         "dec 30"},
+        {"jump year", [&] { view.ShowDay(noon(1997, 1, 1)); }, "Wednesday, January 1, 1997",
+         "jan 1"},
+        {"jump on", [&] { view.ShowDay(makeLocalTime(1997, 1, 2, 0, 5)); },
+         "Thursday, January 2, 1997", "jan 2"},
+        {"jump back", [&] { view.ShowDay(noon(1997, 1, 1)); }, "Wednesday, January 1, 1997",
+         "jan 1"},
+        {"step on", [&] { view.ForwardDay(); }, "Thursday, January 2, 1997", "jan 2"},
+        {"no archive", [&] { view.ShowDay(noon(1990, 5, 1)); }, "Tuesday, May 1, 1990", ""},
+    };
+    for (const auto& [what, action, caption, text] : steps) {
+        SCOPED_TRACE(std::string(what) + " to " + caption);
+        action();
+        EXPECT_EQ(view.caption(), caption);
+        EXPECT_EQ(doc.pageText().text(), text);
+        EXPECT_TRUE(doc.pageText().readOnly());
+        EXPECT_EQ(doc.savedTodayText(), "today");
+        EXPECT_TRUE(doc.isModified());
+    }
+
+    // The current page's day, or a later one, is today's page.
+    view.ShowDay(makeLocalTime(1997, 1, 3, 23));
+    expectToday("today");
+    view.ShowDay(noon(1997, 1, 2));
+    view.ShowDay(noon(1997, 2, 1));
+    expectToday("today");
+    EXPECT_TRUE(doc.isModified());
     EXPECT_TRUE(sink.messages.empty());
 }
 

@@ -41,7 +41,15 @@ protected:
         dlg.setMaxHits(std::to_string(maxHits));
         dlg.Start();
         EXPECT_EQ(dlg.hitsText(), std::to_string(dlg.results().size()));
-        return dlg.results();
+        return texts(dlg.results());
+    }
+    static Lines texts(const std::vector<SearchHit>& hits)
+    {
+        Lines lines;
+        for (const SearchHit& hit : hits) {
+            lines.push_back(hit.text);
+        }
+        return lines;
     }
     /// The first line of every hit.
     Lines headings(const Lines& hits)
@@ -158,7 +166,7 @@ TEST_F(SearchDlgTest, OlderAndNewerStepThroughTheHitsAndTurnAround)
     dlg.setTerm1("word");
     dlg.Start([&] { EXPECT_EQ(dlg.resultsText(), "Searching..."); });
     ASSERT_EQ(dlg.results().size(), 3u);
-    EXPECT_EQ(dlg.resultsText(), dlg.results()[0]);
+    EXPECT_EQ(dlg.resultsText(), dlg.results()[0].text);
     EXPECT_TRUE(dlg.olderEnabled());
     EXPECT_FALSE(dlg.newerEnabled());
     // Each step: the button, then the hit shown and whether older and newer are enabled.
@@ -169,7 +177,7 @@ TEST_F(SearchDlgTest, OlderAndNewerStepThroughTheHitsAndTurnAround)
     for (const auto& [button, shown, older, newer] : steps) {
         SCOPED_TRACE(std::string(1, button) + std::to_string(shown));
         button == '<' ? dlg.OlderHit() : dlg.NewerHit();
-        EXPECT_EQ(dlg.resultsText(), dlg.results()[shown]);
+        EXPECT_EQ(dlg.resultsText(), dlg.results()[shown].text);
         EXPECT_EQ(dlg.olderEnabled(), older);
         EXPECT_EQ(dlg.newerEnabled(), newer);
     }
@@ -217,19 +225,146 @@ TEST_F(SearchDlgTest, APageFiledByAChangeOfDayWhileOpenIsFound)
     dlg.setTerm1("word");
     dlg.Start();
     ASSERT_EQ(dlg.results().size(), 2u);
-    EXPECT_EQ(dlg.results()[0], "PAGE: Friday, January 3, 1997\r\r\nword of today");
+    EXPECT_EQ(dlg.results()[0].text, "PAGE: Friday, January 3, 1997\r\r\nword of today");
 }
 
-TEST(SearchDlgFields, NumbersReadAsTheDialogReadsThem)
+TEST_F(SearchDlgTest, ATermBeyondAsciiFindsBothItsSpellings)
 {
-    const std::pair<const char*, int> cases[] = {
-        {"6", 6},     {" 12 ", 12}, {"-3", -3},         {"+4", 4},  {"abc", 0},
-        {"12abc", 0}, {"", 0},      {"99999999999", 0}, {"+-5", 0}, {"1 2", 0},
+    filePage("1996-12-30", "\x93quoted\x94 in an old page");
+    filePage("1996-12-31", "CAF\xC3\x89 in capitals");
+    filePage("1997-01-01", "caf\xE9 au lait"); // copied from the older program on Windows
+    filePage("1997-01-02", "Caf\xC3\xA9 noir");
+    saveRecords<CTodoFile>(app.locations().listsPath(), list("Shopping", "caf\xE9 beans"));
+    saveAlarm("CAF\xE9 with Ann");
+    const std::string jan2 = "PAGE: Thursday, January 2, 1997";
+    const std::string jan1 = "PAGE: Wednesday, January 1, 1997";
+
+    const std::pair<std::string, Lines> cases[] = {
+        {"caf\xC3\xA9", {jan2, jan1, "LIST: Shopping", "ALARM: CAF\xE9 with Ann"}},
+        // Only ASCII letters fold: the capital E acute is another character.
+        {"CAF\xC3\x89", {"PAGE: Tuesday, December 31, 1996"}},
+        {"\xE2\x80\x9Cquoted\xE2\x80\x9D", {"PAGE: Monday, December 30, 1996"}},
+        // A term that is no UTF-8 is looked for as its bytes only.
+        {"caf\xE9", {jan1, "LIST: Shopping", "ALARM: CAF\xE9 with Ann"}},
+        // A character Windows-1252 lacks leaves the UTF-8 spelling only.
+        {"caf\xC3\xA9 \xE2\x9C\x93", {}},
     };
-    for (const auto& [text, value] : cases) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(readNumberField(text), value);
+    for (const auto& [term, expected] : cases) {
+        SCOPED_TRACE(term);
+        EXPECT_EQ(headings(search(term)), expected);
     }
+
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(SearchDlgTest, NumberFieldsTakeWholeNumbersInRangeOnly)
+{
+    filePage("1997-01-02", "word");
+    CSearchDlg dlg = dialog();
+    dlg.Open();
+    dlg.setTerm1("word");
+    const std::string hit = "PAGE: Thursday, January 2, 1997\r\r\nword";
+    const std::string range = " takes a whole number from -2147483648 to 2147483647.";
+    using Field = CSearchDlg::Field;
+    struct Case
+    {
+        std::string monthsBack;
+        std::string maxHits;
+        std::optional<Field> refused;
+    };
+    const Case cases[] = {
+        {"2147483648", "40", Field::MonthsBack},
+        {"6", "999999999999", Field::MaxHits},
+        {"", "40", Field::MonthsBack},
+        {"6", "12abc", Field::MaxHits},
+        {" 12 ", "+4", std::nullopt},
+        {"-2147483648", "2147483647", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.monthsBack + " " + c.maxHits);
+        sink.clear();
+        dlg.setTerm1("nothing");
+        dlg.setMonthsBack("6");
+        dlg.setMaxHits("40");
+        dlg.Start();
+        ASSERT_EQ(dlg.resultsText(), "Text not Found...");
+
+        dlg.setTerm1("word");
+        dlg.setMonthsBack(c.monthsBack);
+        dlg.setMaxHits(c.maxHits);
+        dlg.Start();
+        EXPECT_EQ(dlg.refusedField(), c.refused);
+        if (!c.refused) {
+            EXPECT_EQ(dlg.resultsText(), hit);
+            EXPECT_TRUE(sink.messages.empty());
+            continue;
+        }
+        // Nothing is searched: the results of the search before stay.
+        EXPECT_EQ(dlg.resultsText(), "Text not Found...");
+        EXPECT_EQ(dlg.hitsText(), "0");
+        ASSERT_EQ(sink.messages.size(), 1u);
+        const std::string field = c.refused == Field::MonthsBack ? "Months Back" : "Maximum Hits";
+        EXPECT_EQ(sink.messages[0].text, field + range);
+        EXPECT_EQ(sink.messages[0].caption, "Search For Text");
+        EXPECT_EQ(sink.messages[0].icon, MessageIcon::Exclamation);
+    }
+}
+
+TEST_F(SearchDlgTest, ShowDayLeavesForTheDayOfAPageHitOnly)
+{
+    filePage("1996-12-31", "word two");
+    filePage("1997-01-02", "word one");
+    saveRecords<CTodoFile>(app.locations().listsPath(), list("Shopping", "word"));
+    app.doc().pageText().setText("today's page");
+
+    // Opened from the calendar, no hit leads away.
+    CSearchDlg fromCalendar(app.doc(), app.view(), app.frame().listsFile(), app.frame().alarmFile(),
+                            app.frame().displayFlags(), SearchOrigin::Calendar);
+    fromCalendar.Open();
+    fromCalendar.setTerm1("word");
+    fromCalendar.Start();
+    EXPECT_FALSE(fromCalendar.showDayEnabled());
+    EXPECT_FALSE(fromCalendar.ShowDay());
+    EXPECT_TRUE(fromCalendar.isOpen());
+    fromCalendar.Close();
+
+    CSearchDlg dlg = dialog();
+    dlg.Open();
+    EXPECT_FALSE(dlg.showDayEnabled());
+    dlg.setTerm1("nothing");
+    dlg.Start();
+    EXPECT_FALSE(dlg.showDayEnabled());
+    EXPECT_TRUE(dlg.markedTerms().empty()); // the message is no hit
+
+    dlg.setTerm1("WORD");
+    dlg.Start();
+    dlg.setTerm1("edited after the search");
+    EXPECT_EQ(dlg.markedTerms(), Lines{"WORD"});
+    EXPECT_TRUE(dlg.showDayEnabled());
+    dlg.OlderHit();
+    dlg.OlderHit();
+    EXPECT_EQ(dlg.resultsText().substr(0, 14), "LIST: Shopping");
+    EXPECT_FALSE(dlg.showDayEnabled());
+    EXPECT_FALSE(dlg.ShowDay());
+    EXPECT_TRUE(dlg.isOpen());
+    EXPECT_FALSE(app.view().showsPastDay());
+
+    dlg.NewerHit();
+    ASSERT_TRUE(dlg.showDayEnabled());
+    EXPECT_TRUE(dlg.ShowDay());
+    EXPECT_FALSE(dlg.isOpen());
+    EXPECT_EQ(app.view().caption(), "Tuesday, December 31, 1996");
+    EXPECT_EQ(app.doc().pageText().text(), "word two");
+    EXPECT_TRUE(app.doc().pageText().readOnly());
+    EXPECT_FALSE(app.doc().pageArchive().isOpen());
+    EXPECT_EQ(app.frame().listsFile().holders(), 0);
+    EXPECT_EQ(app.frame().alarmFile().holders(), 0);
+    app.view().ForwardDay();
+    app.view().ForwardDay();
+    EXPECT_EQ(app.doc().pageText().text(), "word one");
+    app.view().ForwardDay();
+    EXPECT_EQ(app.doc().pageText().text(), "today's page");
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 } // namespace

@@ -13,8 +13,9 @@ namespace daylark {
 class CSearchDlg;
 
 /// The "Search For Text" window over its logic: it opens the logic, forwards every field, click
-/// and key to it and shows its results, hit count and picture buttons. Done, Escape and the
-/// close box close the logic.
+/// and key to it and shows its results (the search terms marked in the hit on show), hit count
+/// and buttons. Done, Escape and the close box close the logic; Show Day and a double click on
+/// a page hit leave the window for that day.
 class SearchDialogView : public QDialog
 {
     Q_OBJECT
@@ -26,9 +27,16 @@ public:
 
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildLayout(QPushButton* startButton, QPushButton* doneButton);
+    void forwardUserActions(QPushButton* startButton, QPushButton* doneButton);
     void start();
+    void showDay();
     void render();
+    void markTerms();
 
     CSearchDlg& m_logic;
     QLineEdit* m_term1 = nullptr;
@@ -41,6 +49,7 @@ private:
     QLabel* m_hits = nullptr;
     QPushButton* m_older = nullptr;
     QPushButton* m_newer = nullptr;
+    QPushButton* m_showDay = nullptr;
 };
 
 } // namespace daylark

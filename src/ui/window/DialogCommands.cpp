@@ -36,12 +36,12 @@ void DialogCommands::openLists(QWidget& parent)
     m_app.doc().releaseDayChange();
 }
 
-void DialogCommands::openSearch(QWidget& parent)
+void DialogCommands::openSearch(QWidget& parent, SearchOrigin origin)
 {
-    // Opening returns the page view to today.
+    // Opening returns the page view to today; Show Day leaves it on a hit's day.
     CMainFrame& frame = m_app.frame();
     CSearchDlg logic(m_app.doc(), m_app.view(), frame.listsFile(), frame.alarmFile(),
-                     frame.displayFlags());
+                     frame.displayFlags(), origin);
     m_dialogs.runSearch(logic, parent, m_changed);
     m_changed();
 }
@@ -70,7 +70,7 @@ void DialogCommands::openCalendar(QWidget& parent)
 {
     const CalendarDoors doors{
         [this](QWidget& over) { openLists(over); },
-        [this](QWidget& over) { openSearch(over); },
+        [this](QWidget& over) { openSearch(over, SearchOrigin::Calendar); },
         [this](CalendarColours& colours, QWidget& over) { openSettings(colours, over); },
         [this](std::int64_t day, QWidget& over) { openNotes(day, over); },
         [this](std::int64_t day, QWidget& over) { openAlarms(day, over); },

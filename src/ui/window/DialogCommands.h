@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/CSearchDlg.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,8 +27,9 @@ public:
                    std::function<void(const std::string&)> notify);
 
     void openLists(QWidget& parent);
-    /// The search, over the alarms a calendar holds when one is open.
-    void openSearch(QWidget& parent);
+    /// The search, over the alarms a calendar holds when one is open; from the main window it
+    /// can leave for a hit's day.
+    void openSearch(QWidget& parent, SearchOrigin origin = SearchOrigin::MainWindow);
     /// The settings, changing `colours`: the main window's, or an open calendar's copy.
     void openSettings(CalendarColours& colours, QWidget& parent);
     /// The backup and synchronise dialog; what it did is told in the status bar afterwards.

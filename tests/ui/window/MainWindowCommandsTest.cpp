@@ -61,6 +61,21 @@ private slots:
         QCOMPARE(session.app.frame().alarmFile().holders(), 0);
         QCOMPARE(session.app.frame().listsFile().holders(), 0);
 
+        // Show Day takes the window to the hit's day, as Alt+Left would.
+        session.dialogs.onSearch = [&](CSearchDlg& logic, const std::function<void()>& shown) {
+            logic.Open();
+            shown();
+            logic.setTerm1("sunday");
+            logic.Start();
+            QVERIFY(logic.ShowDay());
+        };
+        search->trigger();
+        QCOMPARE(session.title(), QString("Sunday, March 2, 1997"));
+        QCOMPARE(session.shown(), QString("a word of Sunday"));
+        QVERIFY(session.page().isReadOnly());
+        QTest::keyClick(&session.page(), Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(session.title(), QString("Monday, March 3, 1997"));
+
         // A list made in the lists dialog goes to the data directory's lists file.
         session.dialogs.onLists = [&session](CListDlg& logic) {
             QVERIFY(session.app.doc().dayChangeHeld()); // until the lists are back in the file
@@ -98,8 +113,8 @@ private slots:
         session.action("actionAbout")->trigger();
         QVERIFY(session.dialogs.aboutText.contains(
             QString::fromStdString(session.app.locations().dataDir())));
-        QCOMPARE(session.dialogs.opened,
-                 QStringList({"search", "lists", "settings", "font", "backupSync", "about"}));
+        QCOMPARE(session.dialogs.opened, QStringList({"search", "search", "lists", "settings",
+                                                      "font", "backupSync", "about"}));
 
         // The stop watch is modeless: its checked button opens it, its Close releases the button.
         QAction* stopWatch = session.action("actionStopWatch");
@@ -132,6 +147,8 @@ private slots:
         });
         Session session(dir, kMorning);
         QVERIFY(session.active);
+        test::filePages(session.app.locations().archivePath(1997),
+                        {{"1997-03-01", "the dentist called"}}, session.clock);
         QCOMPARE(test::child<QToolBar>(*session.window, "toolBar")->actions().value(0),
                  session.action("actionCalendar"));
         CAlarmFile& alarms = session.app.frame().alarmFile();
@@ -141,9 +158,14 @@ private slots:
         session.dialogs.onCalendar = [&](CCalendarDlg& logic, const CalendarDoors& doors) {
             QCOMPARE(logic.cell(logic.focusIndex() + 2).alarmNames,
                      std::vector<std::string>{"Dentist"});
+            // It finds the filed page, but cannot leave the calendar for its day.
             session.dialogs.onSearch = [&](CSearchDlg& search, const std::function<void()>&) {
                 search.Open();
                 QCOMPARE(alarms.holders(), 2);
+                search.setTerm1("dentist");
+                search.Start();
+                QVERIFY(search.resultsText().find("PAGE: ") == 0);
+                QVERIFY(!search.showDayEnabled() && !search.ShowDay());
                 search.Close();
             };
             doors.search(*session.window);
