@@ -1,7 +1,12 @@
 #include "app/DaylarkApp.h"
 
 #include "app/Startup.h"
+#include "calendar/CDayViewDlg.h"
 #include "platform/MessageSink.h"
+#include "records/CListDlg.h"
+#include "sync/CBackupSyncDlg.h"
+#include "sync/SyncSide.h"
+#include "tools/CSettingsDlg.h"
 
 #include <cstring>
 
@@ -28,6 +33,43 @@ CDaylarkDoc::LoadResult DaylarkApp::start()
                          std::strerror(error) + ". Nothing can be saved until it can.");
     }
     return startDocument(m_doc, m_locations);
+}
+
+void DaylarkApp::Lists(const std::function<void(CListDlg&)>& dialog)
+{
+    m_doc.holdDayChange();
+    CListDlg lists(m_frame.listsFile(), m_doc.clock(), m_messages);
+    dialog(lists);
+    m_doc.releaseDayChange();
+}
+
+void DaylarkApp::Search(SearchOrigin origin, const std::function<void(CSearchDlg&)>& dialog)
+{
+    CSearchDlg search(m_doc, m_view, m_frame.listsFile(), m_frame.alarmFile(),
+                      m_frame.displayFlags(), origin);
+    dialog(search);
+}
+
+void DaylarkApp::Settings(CalendarColours& colours,
+                          const std::function<void(CSettingsDlg&)>& dialog)
+{
+    CSettingsDlg settings(m_profile, m_frame.displayFlags(), colours);
+    dialog(settings);
+}
+
+std::string DaylarkApp::Synchronize(const std::function<void(CBackupSyncDlg&)>& dialog)
+{
+    const SyncSide side{m_doc, m_frame.alarmFile(), m_frame.listsFile(), &m_view, {}};
+    CBackupSyncDlg synchronize(m_profile, side);
+    dialog(synchronize);
+    return synchronize.summary();
+}
+
+void DaylarkApp::Notes(std::int64_t day, const std::function<void(CDayViewDlg&)>& dialog)
+{
+    CDayViewDlg dayView(m_doc, m_view, m_frame.displayFlags());
+    dayView.Open(day);
+    dialog(dayView);
 }
 
 } // namespace daylark

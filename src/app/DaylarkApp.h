@@ -5,11 +5,21 @@
 #include "diary/CDaylarkView.h"
 #include "platform/Locations.h"
 #include "platform/Profile.h"
+#include "search/CSearchDlg.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
 
 namespace daylark {
 
+class CBackupSyncDlg;
+class CDayViewDlg;
+class CListDlg;
+class CSettingsDlg;
 class Clock;
 class MessageSink;
+struct CalendarColours;
 
 /// The application without a window: the profile, the main window's logic (with the alarm
 /// and lists files and the display flags it owns), the one document and the page view's
@@ -32,6 +42,23 @@ public:
     CMainFrame& frame() { return m_frame; }
     CDaylarkDoc& doc() { return m_doc; }
     CDaylarkView& view() { return m_view; }
+
+    // The application's commands around a dialog: each makes the dialog's logic over the
+    // program's stores, runs `dialog` with it (the window shows it meanwhile) and does what
+    // follows when it closes. The calendar and the alarm dialog are the main frame's.
+
+    /// "Lists of things". The change of day waits meanwhile: the dialog holds the lists apart
+    /// from the file, and done lines filed under it would come back with its next save.
+    void Lists(const std::function<void(CListDlg&)>& dialog);
+    /// "Search For Text", from the main window or from the calendar.
+    void Search(SearchOrigin origin, const std::function<void(CSearchDlg&)>& dialog);
+    /// "Settings", changing `colours`: the main frame's, or an open calendar's copy.
+    void Settings(CalendarColours& colours, const std::function<void(CSettingsDlg&)>& dialog);
+    /// "Daylark Synchronize or Backup". Returns what was done, for the status bar; empty when
+    /// nothing ran.
+    std::string Synchronize(const std::function<void(CBackupSyncDlg&)>& dialog);
+    /// "Day View" opened on the local day of `day` (the page view returns to today first).
+    void Notes(std::int64_t day, const std::function<void(CDayViewDlg&)>& dialog);
 
 private:
     MessageSink& m_messages;

@@ -2,11 +2,15 @@
 
 #include "alarms/CAlarmDlg.h"
 #include "calendar/CCalendarDlg.h"
+#include "calendar/CDayViewDlg.h"
 #include "platform/FileSystem.h"
+#include "records/CFutureFile.h"
+#include "records/CListDlg.h"
 #include "support/FixedClock.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
+#include "sync/CBackupSyncDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +21,27 @@ namespace {
 
 constexpr std::int64_t kMorning = 857397900; // Monday 3 March 1997, 9:05 in New York
 
-TEST(DaylarkApp, TheTickMovesARunningProgramToTheNextDayAndAnnouncesItsAlarms)
+/// The program's core over a new data set, started and shown on Monday 3 March 1997 at 9:05.
+struct DaylarkAppTest : ::testing::Test
 {
-    ScopedTimeZone zone(kEastern);
+    DaylarkAppTest()
+    {
+        app.start();
+        app.frame().InitialShow(WindowPlacement::kShowNormal);
+    }
+
+    ScopedTimeZone zone{kEastern};
     TempDir dir;
     RecordingSink sink;
-    FixedClock clock(kMorning);
+    FixedClock clock{kMorning};
     const Locations locations =
         Locations::resolve({dir.file("data"), dir.file("daylark.ini"), {}},
                            [](const char*) -> const char* { return nullptr; });
-    DaylarkApp app(locations, sink, clock);
-    app.start();
-    app.frame().InitialShow(WindowPlacement::kShowNormal);
+    DaylarkApp app{locations, sink, clock};
+};
+
+TEST_F(DaylarkAppTest, TheTickMovesARunningProgramToTheNextDayAndAnnouncesItsAlarms)
+{
     app.doc().pageText().setText("{} water the plants\r\n{x} post the letter\r\n");
     app.frame().IdleSave();
     EXPECT_EQ(app.view().caption(), "Monday, March 3, 1997");
@@ -54,18 +67,8 @@ TEST(DaylarkApp, TheTickMovesARunningProgramToTheNextDayAndAnnouncesItsAlarms)
     EXPECT_EQ(sink.messages[1].caption, "9:05 AM:  Alarm(s)"); // and its announcement
 }
 
-TEST(DaylarkApp, TheCalendarSharesItsAlarmsWithAChangeOfDayAndSavesOnlyWhatChanged)
+TEST_F(DaylarkAppTest, TheCalendarSharesItsAlarmsWithAChangeOfDayAndSavesOnlyWhatChanged)
 {
-    ScopedTimeZone zone(kEastern);
-    TempDir dir;
-    RecordingSink sink;
-    FixedClock clock(kMorning);
-    const Locations locations =
-        Locations::resolve({dir.file("data"), dir.file("daylark.ini"), {}},
-                           [](const char*) -> const char* { return nullptr; });
-    DaylarkApp app(locations, sink, clock);
-    app.start();
-    app.frame().InitialShow(WindowPlacement::kShowNormal);
     CAlarmFile& alarms = app.frame().alarmFile();
     CDaylarkAlarm dentist;
     dentist.Name = "Dentist";
@@ -111,18 +114,8 @@ TEST(DaylarkApp, TheCalendarSharesItsAlarmsWithAChangeOfDayAndSavesOnlyWhatChang
     EXPECT_EQ(written(), before);
 }
 
-TEST(DaylarkApp, TheAlarmDialogHoldsTheChangeOfDayAndWritesTheAlarmAsTheFileKeepsIt)
+TEST_F(DaylarkAppTest, TheAlarmDialogHoldsTheChangeOfDayAndWritesTheAlarmAsTheFileKeepsIt)
 {
-    ScopedTimeZone zone(kEastern);
-    TempDir dir;
-    RecordingSink sink;
-    FixedClock clock(kMorning);
-    const Locations locations =
-        Locations::resolve({dir.file("data"), dir.file("daylark.ini"), {}},
-                           [](const char*) -> const char* { return nullptr; });
-    DaylarkApp app(locations, sink, clock);
-    app.start();
-    app.frame().InitialShow(WindowPlacement::kShowNormal);
 
     app.frame().Alarms(kMorning + 86400, [&](CAlarmDlg& dialog) {
         EXPECT_EQ(dialog.title(), "Tuesday, March 4, 1997");
@@ -150,6 +143,26 @@ TEST(DaylarkApp, TheAlarmDialogHoldsTheChangeOfDayAndWritesTheAlarmAsTheFileKeep
     file.Save();
     file.Empty();
     EXPECT_EQ(readFile(locations.alarmPath()), readFile(expected));
+}
+
+TEST_F(DaylarkAppTest, TheDialogCommandsHoldWhatTheirDialogsNeedAndLetItGo)
+{
+    app.Lists([&](CListDlg& lists) {
+        EXPECT_TRUE(app.doc().dayChangeHeld());
+        lists.Open(); // and the window closes without OK or Escape
+    });
+    EXPECT_FALSE(app.doc().dayChangeHeld());
+    EXPECT_EQ(app.frame().listsFile().holders(), 0);
+
+    app.Notes(kMorning + 86400, [&](CDayViewDlg& dayView) {
+        EXPECT_EQ(dayView.kind(), CDayViewDlg::DayKind::Future);
+        EXPECT_TRUE(app.doc().dayChangeHeld());
+    });
+    EXPECT_FALSE(app.doc().dayChangeHeld());
+    EXPECT_EQ(app.doc().futureFile().holders(), 0);
+
+    EXPECT_EQ(app.Synchronize([](CBackupSyncDlg&) {}), ""); // nothing ran, nothing to tell
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 } // namespace

@@ -2,9 +2,10 @@
 
 #include "search/CSearchDlg.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <functional>
-#include <string>
 
 class QWidget;
 
@@ -14,8 +15,9 @@ class DaylarkApp;
 class MainDialogs;
 struct CalendarColours;
 
-/// The commands that open a dialog, from the main window or from the calendar: each makes the
-/// dialog's logic over the program's core and runs it through the dialog seam over `parent`.
+/// The commands that open a dialog, from the main window or from the calendar: each runs the
+/// application's command (which makes the dialog's logic) with the dialog's view from the seam
+/// over `parent`, then shows in the main window what the dialog changed.
 class DialogCommands
 {
 public:
@@ -23,8 +25,7 @@ public:
     /// dialog's font button; `notify` puts a line in the status bar. `app` and `dialogs` must
     /// outlive the commands.
     DialogCommands(DaylarkApp& app, MainDialogs& dialogs, std::function<void()> changed,
-                   std::function<void()> chooseFont,
-                   std::function<void(const std::string&)> notify);
+                   std::function<void()> chooseFont, std::function<void(const QString&)> notify);
 
     void openLists(QWidget& parent);
     /// The search, over the alarms a calendar holds when one is open; from the main window it
@@ -47,7 +48,7 @@ private:
     MainDialogs& m_dialogs;
     std::function<void()> m_changed;
     std::function<void()> m_chooseFont;
-    std::function<void(const std::string&)> m_notify;
+    std::function<void(const QString&)> m_notify;
 };
 
 } // namespace daylark

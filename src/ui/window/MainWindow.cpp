@@ -43,8 +43,7 @@ MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& d
               render();
               renderClock();
           },
-          [this] { chooseFont(); },
-          [this](const std::string& text) { showNotification(QString::fromStdString(text)); })
+          [this] { chooseFont(); }, [this](const QString& text) { showNotification(text); })
     , m_page(new PageEdit(this))
     , m_tickTimer(new QTimer(this))
     , m_idleTimer(new QTimer(this))
