@@ -71,6 +71,11 @@ std::optional<char32_t> nextCharacter(std::string_view text, std::size_t& at)
 
 } // namespace
 
+char32_t windows1252Character(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? kHighBlock[byte - 0x80] : char32_t(byte);
+}
+
 } // namespace daylark
 
 std::optional<std::string> daylark::windows1252FromUtf8(std::string_view utf8)

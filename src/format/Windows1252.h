@@ -13,4 +13,8 @@ namespace daylark {
 /// text spelled here reads back as the same characters there.
 std::optional<std::string> windows1252FromUtf8(std::string_view utf8);
 
+/// The character a Windows-1252 byte stands for (all below U+10000), with the same five C1
+/// code points for the undefined bytes.
+char32_t windows1252Character(unsigned char byte);
+
 } // namespace daylark

@@ -15,6 +15,7 @@ add_library(daylark_ui STATIC
     ui/page/PastDayPalette.cpp
     ui/page/TaskHighlighter.cpp
     ui/platform/AppIcon.cpp
+    ui/platform/ColourRef.cpp
     ui/platform/DialogButton.cpp
     ui/platform/QtMessageSink.cpp
     ui/platform/SingleInstance.cpp

@@ -2,6 +2,7 @@
 
 #include "calendar/CCalendarDlg.h"
 #include "ui/page/PageTextMapping.h"
+#include "ui/platform/ColourRef.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -35,12 +36,6 @@ CalendarCells::CalendarCells(CCalendarDlg& logic, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAccessibleName(tr("Days of the month"));
-}
-
-QColor CalendarCells::colourOf(std::uint32_t colour)
-{
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
 }
 
 QRect CalendarCells::cellRect(int index) const
@@ -87,10 +82,10 @@ void CalendarCells::paintCell(QPainter& painter, int index) const
     const QRect rect = cellRect(index);
     painter.save();
     painter.setClipRect(rect);
-    painter.fillRect(rect, colourOf(cell.fill));
+    painter.fillRect(rect, qColorOfColourRef(cell.fill));
 
     // Every text stands on the class colour, a holiday's name too.
-    const QColor background = colourOf(cell.textBackground);
+    const QColor background = qColorOfColourRef(cell.textBackground);
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(background);
     painter.setPen(textColourOn(background));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QWidget>
 
 namespace daylark {
@@ -24,9 +23,6 @@ public:
 
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
-
-    /// 0x00BBGGRR as a colour.
-    static QColor colourOf(std::uint32_t colour);
 
 signals:
     /// The user asked for the day pop-up of cell `index`; the logic has it as its target.

@@ -1,20 +1,12 @@
 #include "ui/page/PageTextMapping.h"
 
-#include <QStringDecoder>
+#include "format/Windows1252.h"
 
-#include <array>
+#include <QStringDecoder>
 
 namespace daylark {
 
 namespace {
-
-/// Windows-1252 at 0x80..0x9F; the five bytes it leaves undefined keep their C1 code points,
-/// so every byte has a character.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 /// One line: UTF-8 when it is valid UTF-8, else Windows-1252.
 QString decodeBytes(std::string_view bytes)
@@ -27,8 +19,7 @@ QString decodeBytes(std::string_view bytes)
     text.clear();
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text += QChar(byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char16_t(byte));
+        text += QChar(static_cast<char16_t>(windows1252Character(static_cast<unsigned char>(c))));
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "ui/settings/SettingsView.h"
 
 #include "tools/CSettingsDlg.h"
+#include "ui/platform/ColourRef.h"
 #include "ui/settings/ColourSwatch.h"
 
 #include <QCheckBox>

@@ -10,6 +10,7 @@
 #include "support/WidgetLookup.h"
 #include "ui/calendar/ArrowButton.h"
 #include "ui/calendar/CalendarCells.h"
+#include "ui/platform/ColourRef.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -94,23 +95,23 @@ private slots:
         QCOMPARE(view.windowTitle(), QString("Calendar"));
         QCOMPARE(year->text(), QString("2024"));
         QCOMPARE(months->currentText(), QString("March"));
-        QCOMPARE(c.fillOf(*cells, 24), CalendarCells::colourOf(CalendarColours{}.today));
-        QCOMPARE(c.fillOf(*cells, 23), CalendarCells::colourOf(CalendarColours{}.currentMonth));
-        QCOMPARE(c.fillOf(*cells, 0), CalendarCells::colourOf(CalendarColours{}.notCurrentMonth));
+        QCOMPARE(c.fillOf(*cells, 24), qColorOfColourRef(CalendarColours{}.today));
+        QCOMPARE(c.fillOf(*cells, 23), qColorOfColourRef(CalendarColours{}.currentMonth));
+        QCOMPARE(c.fillOf(*cells, 0), qColorOfColourRef(CalendarColours{}.notCurrentMonth));
         QCOMPARE(c.logic.cell(23).alarmNames, std::vector<std::string>{"Gym"});
 
         QTest::mouseClick(child<ArrowButton>(view, "monthForward"), Qt::LeftButton);
         QCOMPARE(months->currentText(), QString("April"));
         QCOMPARE(c.logic.cell(0).date, (CalendarDate{2024, 3, 31}));
-        QCOMPARE(c.fillOf(*cells, 0), CalendarCells::colourOf(CalendarColours{}.notCurrentMonth));
+        QCOMPARE(c.fillOf(*cells, 0), qColorOfColourRef(CalendarColours{}.notCurrentMonth));
         QTest::mouseClick(child<ArrowButton>(view, "weekBack"), Qt::LeftButton);
         QCOMPARE(c.logic.cell(0).date, (CalendarDate{2024, 3, 24}));
-        QCOMPARE(c.fillOf(*cells, 7), CalendarCells::colourOf(CalendarColours{}.notCurrentMonth));
-        QCOMPARE(c.fillOf(*cells, 8), CalendarCells::colourOf(CalendarColours{}.currentMonth));
+        QCOMPARE(c.fillOf(*cells, 7), qColorOfColourRef(CalendarColours{}.notCurrentMonth));
+        QCOMPARE(c.fillOf(*cells, 8), qColorOfColourRef(CalendarColours{}.currentMonth));
         months->activated(11); // the user picks December
         QCOMPARE(c.logic.cell(monthgrid::kCells - 1).date, (CalendarDate{2025, 1, 11}));
         QCOMPARE(c.logic.cell(24).text, std::string("Christmas!"));
-        QCOMPARE(c.fillOf(*cells, 24), CalendarCells::colourOf(CalendarColours{}.holiday));
+        QCOMPARE(c.fillOf(*cells, 24), qColorOfColourRef(CalendarColours{}.holiday));
 
         // The keyboard: Home, arrows past the bottom edge step a week, Page Down a month.
         cells->setFocus();
