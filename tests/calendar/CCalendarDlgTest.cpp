@@ -2,6 +2,7 @@
 
 #include "alarms/CAlarmFile.h"
 #include "platform/LocalTime.h"
+#include "support/DataSetTestFiles.h"
 #include "support/FixedClock.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
@@ -23,12 +24,8 @@ struct Calendar
 {
     Calendar()
     {
-        auto gym = std::make_unique<CDaylarkAlarm>();
-        gym->Name = "Gym";
-        gym->Time = makeLocalTime(2024, 1, 2, 18);
-        gym->Frequency = static_cast<std::int16_t>(Frequency::Weekly);
-        gym->VisibleOnCalendar = 1;
-        alarms.add(std::move(gym));
+        alarms.add(
+            std::make_unique<CDaylarkAlarm>(alarm("Gym", "2024-01-02 18:00", Frequency::Weekly)));
         dialog.Open();
     }
 
