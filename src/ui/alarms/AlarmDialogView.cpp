@@ -106,7 +106,7 @@ AlarmDialogView::AlarmDialogView(CAlarmDlg& logic, QWidget* parent)
 
 void AlarmDialogView::buildLayout(QPushButton* deleteButton, QPushButton* done)
 {
-    auto* alarmsLabel = new QLabel(tr("Alarms"), this);
+    auto* alarmsLabel = new QLabel(tr("A&larms"), this);
     alarmsLabel->setBuddy(m_alarms);
     // Room for a line such as "12:45 PM  Pick up the car".
     m_alarms->setMinimumSize(m_alarms->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 28,
@@ -117,7 +117,7 @@ void AlarmDialogView::buildLayout(QPushButton* deleteButton, QPushButton* done)
 
     // Each group's layout makes the group its buttons' parent, so AM and PM exclude each other
     // apart from the frequency buttons.
-    auto* time = new QGroupBox(tr("Alarm Time"), this);
+    auto* time = new QGroupBox(tr("Alarm &Time"), this);
     auto* clock = new QHBoxLayout;
     clock->addWidget(m_hour);
     clock->addWidget(new QLabel(QStringLiteral(":"), time));
@@ -132,7 +132,7 @@ void AlarmDialogView::buildLayout(QPushButton* deleteButton, QPushButton* done)
     timeLayout->addLayout(halfDay);
     timeLayout->addStretch();
 
-    auto* frequency = new QGroupBox(tr("Frequency"), this);
+    auto* frequency = new QGroupBox(tr("F&requency"), this);
     auto* frequencyLayout = new QGridLayout(frequency);
     const int rows = static_cast<int>((m_frequencies.size() + 1) / 2);
     for (std::size_t i = 0; i < m_frequencies.size(); ++i) {
@@ -140,7 +140,7 @@ void AlarmDialogView::buildLayout(QPushButton* deleteButton, QPushButton* done)
         frequencyLayout->addWidget(m_frequencies[i], position % rows, position / rows);
     }
 
-    auto* nameLabel = new QLabel(tr("Alarm Name"), this);
+    auto* nameLabel = new QLabel(tr("Alarm &Name"), this);
     nameLabel->setBuddy(m_name);
     auto* groups = new QHBoxLayout;
     groups->addWidget(time);
