@@ -20,6 +20,8 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
     , m_chooseColour(chooseColour ? std::move(chooseColour) : &chooseWithColorDialog)
 {
     setObjectName("settingsDialog");
+    // Wide enough for the title and the longest colour button.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Not Current Month")) * 3);
     setWindowTitle(QString::fromStdString(std::string(CSettingsDlg::kTitle)));
     m_logic.Open();
 

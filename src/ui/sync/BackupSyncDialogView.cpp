@@ -85,6 +85,10 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
 
     m_syncBox = new QGroupBox(tr("Synchronize with another Daylark"), this);
     m_otherPath = new QLineEdit(m_syncBox);
+    // Room for a real path: a folder on a removable drive is seldom short.
+    for (QLineEdit* path : {m_backupPath, m_otherPath}) {
+        path->setMinimumWidth(path->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 32);
+    }
     m_otherPath->setObjectName("otherPath");
     auto* otherLabel = new QLabel(tr("&Other Daylark Location"), m_syncBox);
     otherLabel->setBuddy(m_otherPath);
