@@ -167,21 +167,28 @@ int main(int argc, char** argv)
     MainWindow window(app, messages, dialogs);
     boxes.setWindow(
         &window, [&window] { window.bringToFront(); },
-        [&window](const std::string& text) {
-            window.showNotification(displayTextFromPage(text));
-        });
+        [&window](const std::string& text) { window.showNotification(displayTextFromPage(text)); });
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      &MainWindow::bringToFront);
+    // A termination signal ends the program within a moment, also from inside a box or a modal
+    // dialog: exit() ends every running event loop, where quit() would wait for them to close.
+    bool terminating = false;
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, [&window] {
-        window.saveBeforeQuit();
-        QApplication::quit();
-    });
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
+                     [&window, &boxes, &terminating] {
+                         terminating = true;
+                         boxes.setUnattended(); // an alarm due now must not hold the save
+                         window.saveBeforeQuit();
+                         QCoreApplication::exit(0);
+                     });
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.saveForSessionEnd(); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
                      &MainWindow::saveBeforeQuit);
 
     window.initialShow(line.embedding ? 0 : WindowPlacement::kShowNormal);
+    if (terminating) {
+        return 0; // the signal came while a box of the start was open; the page is saved
+    }
     return QApplication::exec();
 }

@@ -21,3 +21,7 @@ daylark_add_ui_test(calendar/ArrowButtonTest)
 daylark_add_ui_test(calendar/DayViewDialogTest)
 daylark_add_ui_test(calendar/CalendarViewTest)
 daylark_add_ui_test(alarms/AlarmDialogViewTest)
+# The desktop program itself, run as a process.
+daylark_add_ui_test(platform/TerminationTest)
+target_compile_definitions(TerminationTest PRIVATE DAYLARK_PROGRAM="$<TARGET_FILE:daylark>")
+add_dependencies(TerminationTest daylark)

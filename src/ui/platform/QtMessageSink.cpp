@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <cstdio>
+
 namespace daylark {
 
 void QtMessageSink::setWindow(QWidget* window, std::function<void()> bringForward,
@@ -18,6 +20,12 @@ void QtMessageSink::setWindow(QWidget* window, std::function<void()> bringForwar
 MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& caption,
                                  MessageIcon icon, MessageButtons buttons)
 {
+    if (m_unattended) {
+        std::fprintf(stderr, "[%s]\n%s\n", caption.c_str(), text.c_str());
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                  : MessageAnswer::Cancel;
+    }
     if (m_bringForward) {
         m_bringForward();
     }

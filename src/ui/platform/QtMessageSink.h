@@ -20,6 +20,10 @@ public:
     void setWindow(QWidget* window, std::function<void()> bringForward,
                    std::function<void(const std::string&)> showStatus);
 
+    /// The program is ending and nobody is there to answer: boxes go to standard error instead
+    /// and get their most careful answer (OK, No, Cancel), so the last save cannot wait for one.
+    void setUnattended() { m_unattended = true; }
+
     MessageAnswer ask(const std::string& text, const std::string& caption, MessageIcon icon,
                       MessageButtons buttons) override;
     void notify(const std::string& text, const std::string& caption) override;
@@ -28,6 +32,7 @@ private:
     QWidget* m_window = nullptr;
     std::function<void()> m_bringForward;
     std::function<void(const std::string&)> m_showStatus;
+    bool m_unattended = false;
 };
 
 } // namespace daylark
