@@ -51,3 +51,5 @@ install(FILES "${PROJECT_SOURCE_DIR}/data/daylark.desktop"
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES "${PROJECT_SOURCE_DIR}/data/daylark.svg"
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES "${PROJECT_SOURCE_DIR}/docs/user-guide.md" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/daylark)
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/docs/images" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/daylark)
