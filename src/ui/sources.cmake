@@ -40,7 +40,17 @@ target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets Qt6::Network)
 qt_add_resources(daylark_ui "help"
     PREFIX "/help"
     BASE "${PROJECT_SOURCE_DIR}/docs"
-    FILES "${PROJECT_SOURCE_DIR}/docs/user-guide.md" "${PROJECT_SOURCE_DIR}/docs/images/calendar.png"
+    FILES
+        "${PROJECT_SOURCE_DIR}/docs/user-guide.md"
+        "${PROJECT_SOURCE_DIR}/docs/images/alarms.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/backup-and-sync.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/calendar.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/day-view.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/lists.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/main-window.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/search.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/settings.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/stop-watch.png"
 )
 
 add_executable(daylark ui/main.cpp)
