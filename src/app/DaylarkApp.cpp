@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "calendar/CDayViewDlg.h"
+#include "platform/Autostart.h"
 #include "platform/MessageSink.h"
 #include "records/CListDlg.h"
 #include "sync/CBackupSyncDlg.h"
@@ -50,10 +51,14 @@ void DaylarkApp::Search(SearchOrigin origin, const std::function<void(CSearchDlg
     dialog(search);
 }
 
-void DaylarkApp::Settings(CalendarColours& colours,
+void DaylarkApp::Settings(CalendarColours& colours, const std::string& program,
                           const std::function<void(CSettingsDlg&)>& dialog)
 {
     CSettingsDlg settings(m_profile, m_frame.displayFlags(), colours);
+    const Autostart autostart(m_locations.autostartPath(), program);
+    if (!program.empty()) {
+        settings.offerAutostart(autostart, m_messages);
+    }
     dialog(settings);
 }
 

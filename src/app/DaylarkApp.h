@@ -52,8 +52,10 @@ public:
     void Lists(const std::function<void(CListDlg&)>& dialog);
     /// "Search For Text", from the main window or from the calendar.
     void Search(SearchOrigin origin, const std::function<void(CSearchDlg&)>& dialog);
-    /// "Settings", changing `colours`: the main frame's, or an open calendar's copy.
-    void Settings(CalendarColours& colours, const std::function<void(CSettingsDlg&)>& dialog);
+    /// "Settings", changing `colours`: the main frame's, or an open calendar's copy. With the
+    /// path of the running `program` it offers to start it at login.
+    void Settings(CalendarColours& colours, const std::string& program,
+                  const std::function<void(CSettingsDlg&)>& dialog);
     /// "Daylark Synchronize or Backup". Returns what was done, for the status bar; empty when
     /// nothing ran.
     std::string Synchronize(const std::function<void(CBackupSyncDlg&)>& dialog);

@@ -90,6 +90,9 @@ Locations Locations::resolve(const LocationOptions& options, const Environment& 
             xdgPath(getenv, "XDG_CONFIG_HOME", ".config", "daylark/daylark.ini");
     }
 
+    locations.m_autostartPath =
+        xdgPath(getenv, "XDG_CONFIG_HOME", ".config", "autostart/daylark.desktop");
+
     if (auto dayFile = given(options.dayFile)) {
         locations.m_dayFile = *dayFile;
     } else if (!locations.m_dataDir.empty()) {

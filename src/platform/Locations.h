@@ -34,6 +34,9 @@ public:
     const std::string& dataDir() const { return m_dataDir; }
     const std::string& profilePath() const { return m_profilePath; }
     const std::string& dayFile() const { return m_dayFile; }
+    /// Where the desktop's autostart entry for Daylark lives
+    /// ($XDG_CONFIG_HOME/autostart/daylark.desktop); empty without a home directory.
+    const std::string& autostartPath() const { return m_autostartPath; }
 
     /// Creates the data directory (mode 0700, with its parents) when it is missing. Returns 0 or
     /// the errno value (ENOTDIR when the path names something else).
@@ -50,6 +53,7 @@ private:
     std::string m_dataDir;
     std::string m_profilePath;
     std::string m_dayFile;
+    std::string m_autostartPath;
 };
 
 } // namespace daylark

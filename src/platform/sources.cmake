@@ -3,6 +3,7 @@
 # window placements), date and time texts.
 target_sources(daylark_core PRIVATE
     platform/AtomicFile.cpp
+    platform/Autostart.cpp
     platform/CalendarColours.cpp
     platform/Clock.cpp
     platform/DataDirLock.cpp

@@ -1,5 +1,6 @@
 #include "tools/CSettingsDlg.h"
 
+#include "platform/Autostart.h"
 #include "platform/CalendarColours.h"
 #include "platform/DisplayFlags.h"
 #include "platform/Profile.h"
@@ -34,10 +35,17 @@ CSettingsDlg::CSettingsDlg(Profile& profile, DisplayFlags& flags, CalendarColour
     , m_colours(colours)
 {}
 
+void CSettingsDlg::offerAutostart(const Autostart& autostart, MessageSink& messages)
+{
+    m_autostart = &autostart;
+    m_messages = &messages;
+}
+
 void CSettingsDlg::Open()
 {
     m_useGmt = ticked(m_profile, kUseGmt);
     m_use24HourClock = ticked(m_profile, kUseUtc);
+    m_startAtLogin = m_autostart != nullptr && m_autostart->enabled();
 }
 
 void CSettingsDlg::ChooseColour(Colour which, std::uint32_t colour)
@@ -51,6 +59,9 @@ void CSettingsDlg::OK()
     m_profile.writeString(kSection, kUseUtc, yesNo(m_use24HourClock));
     m_flags.useGmt = m_useGmt;
     m_flags.use24HourClock = m_use24HourClock;
+    if (m_autostart != nullptr && m_startAtLogin != m_autostart->enabled()) {
+        m_autostart->set(m_startAtLogin, *m_messages);
+    }
 }
 
 std::uint32_t CSettingsDlg::colour(Colour which) const

@@ -5,6 +5,8 @@
 
 namespace daylark {
 
+class Autostart;
+class MessageSink;
 class Profile;
 struct CalendarColours;
 struct DisplayFlags;
@@ -27,18 +29,27 @@ public:
     /// place.
     CSettingsDlg(Profile& profile, DisplayFlags& flags, CalendarColours& colours);
 
-    /// Ticks each box whose profile value (UseGMT, UseUTC) contains the letter "y".
+    /// Adds the box "Start Daylark when I log in", over the autostart entry; both must outlive
+    /// the logic. Before Open.
+    void offerAutostart(const Autostart& autostart, MessageSink& messages);
+
+    /// Ticks each box whose profile value (UseGMT, UseUTC) contains the letter "y", and the
+    /// autostart box when the entry is there.
     void Open();
 
     void setUseGmt(bool on) { m_useGmt = on; }
     void setUse24HourClock(bool on) { m_use24HourClock = on; }
+    void setStartAtLogin(bool on) { m_startAtLogin = on; }
     /// A colour chooser ended with OK: the colour is written at once (0x00BBGGRR).
     void ChooseColour(Colour which, std::uint32_t colour);
-    /// Writes UseGMT and UseUTC ("yes" or "no") and sets the display flags to the boxes.
+    /// Writes UseGMT and UseUTC ("yes" or "no") and sets the display flags to the boxes; writes
+    /// or removes the autostart entry when its box changed.
     void OK();
 
     bool useGmt() const { return m_useGmt; }
     bool use24HourClock() const { return m_use24HourClock; }
+    bool offersAutostart() const { return m_autostart != nullptr; }
+    bool startAtLogin() const { return m_startAtLogin; }
     /// The colour as it stands (0x00BBGGRR): its button shows it, and its colour chooser starts
     /// from it.
     std::uint32_t colour(Colour which) const;
@@ -51,6 +62,9 @@ private:
     CalendarColours& m_colours;
     bool m_useGmt = false;
     bool m_use24HourClock = false;
+    const Autostart* m_autostart = nullptr;
+    MessageSink* m_messages = nullptr;
+    bool m_startAtLogin = false;
 };
 
 } // namespace daylark

@@ -1,5 +1,6 @@
 daylark_add_core_test(platform_tests
     platform/AtomicFileTest.cpp
+    platform/AutostartTest.cpp
     platform/DataDirLockTest.cpp
     platform/ExceptionsTest.cpp
     platform/FileSystemTest.cpp

@@ -1,5 +1,6 @@
 #include "tools/CSettingsDlg.h"
 
+#include "platform/Autostart.h"
 #include "platform/CalendarColours.h"
 #include "platform/DisplayFlags.h"
 #include "platform/Profile.h"
@@ -7,6 +8,8 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace daylark {
 
@@ -64,6 +67,39 @@ TEST(CSettingsDlg, ChosenColourChangesAtOnceAndEachButtonItsOwn)
     EXPECT_EQ(colours, (CalendarColours{0x000000FF, 0x0000FF00, 0x00FF0000, 0x00123456}));
     EXPECT_FALSE(flags.useGmt);
     EXPECT_EQ(profile.readString("Settings", "UseGMT", "absent"), "absent");
+}
+
+TEST(CSettingsDlg, TheLoginBoxWritesAndRemovesTheAutostartEntryOnOkOnly)
+{
+    test::TempDir dir;
+    test::RecordingSink sink;
+    Profile profile(dir.file("daylark.ini"), sink);
+    DisplayFlags flags;
+    CalendarColours colours;
+    const Autostart autostart(dir.file("autostart/daylark.desktop"), "/usr/bin/daylark");
+    const auto opened = [&] {
+        auto dlg = std::make_unique<CSettingsDlg>(profile, flags, colours);
+        dlg->offerAutostart(autostart, sink);
+        dlg->Open();
+        return dlg;
+    };
+    auto dlg = opened();
+    EXPECT_TRUE(dlg->offersAutostart());
+    EXPECT_FALSE(dlg->startAtLogin());
+    dlg->setStartAtLogin(true);
+    EXPECT_FALSE(autostart.enabled()); // not before OK
+    dlg->OK();
+    EXPECT_TRUE(autostart.enabled());
+
+    dlg = opened();
+    EXPECT_TRUE(dlg->startAtLogin());
+    dlg->setStartAtLogin(false);
+    dlg->OK();
+    EXPECT_FALSE(autostart.enabled());
+    EXPECT_TRUE(sink.messages.empty());
+
+    // Without an offer there is no box.
+    EXPECT_FALSE(CSettingsDlg(profile, flags, colours).offersAutostart());
 }
 
 } // namespace daylark

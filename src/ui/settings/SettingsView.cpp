@@ -61,6 +61,11 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
     use24->setObjectName("use24HourClock");
     use24->setChecked(m_logic.use24HourClock());
     connect(use24, &QCheckBox::toggled, this, [this](bool on) { m_logic.setUse24HourClock(on); });
+    auto* atLogin = new QCheckBox(tr("Start Daylark when I &log in"), this);
+    atLogin->setObjectName("startAtLogin");
+    atLogin->setChecked(m_logic.startAtLogin());
+    atLogin->setVisible(m_logic.offersAutostart());
+    connect(atLogin, &QCheckBox::toggled, this, [this](bool on) { m_logic.setStartAtLogin(on); });
 
     auto* font = new QPushButton(tr("Main Page &Font"), this);
     font->setObjectName("fontButton");
@@ -82,6 +87,7 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
     layout->addWidget(colours);
     layout->addWidget(useGmt);
     layout->addWidget(use24);
+    layout->addWidget(atLogin);
     layout->addWidget(font);
     layout->addWidget(ok);
 }

@@ -12,6 +12,8 @@
 #include "ui/page/PageTextMapping.h"
 #include "ui/window/MainDialogs.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace daylark {
@@ -41,7 +43,9 @@ void DialogCommands::openSearch(QWidget& parent, SearchOrigin origin)
 
 void DialogCommands::openSettings(CalendarColours& colours, QWidget& parent)
 {
-    m_app.Settings(colours, [&](CSettingsDlg& settings) {
+    // The running program is what starts at login.
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    m_app.Settings(colours, program, [&](CSettingsDlg& settings) {
         m_dialogs.runSettings(settings, m_chooseFont, parent);
     });
     m_changed();
