@@ -121,6 +121,7 @@ int runCalendar(CliContext& context)
     // Reading only: a missing alarm file has no alarms and is not created.
     if (const FileStatus status = fileStatus(path); status.exists || status.error != ENOENT) {
         CAlarmFile alarms(path, context.messages);
+        alarms.setUse(FileUse::ReadOnly);
         result = alarms.Load();
         month.rebuildAlarmEntries(alarms.records());
         alarms.Empty();

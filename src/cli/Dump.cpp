@@ -269,6 +269,10 @@ public:
                                            : std::to_string(entry.end));
             this->page(page);
         });
+        if (layout.notAnArchive) {
+            field("damaged", "the value at offset 12 is not 16: this is no archive header");
+            throw CArchiveException(CArchiveException::badIndex);
+        }
         if (!layout.hasTornTail()) {
             return;
         }

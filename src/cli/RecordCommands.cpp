@@ -182,6 +182,7 @@ int removeAlarm(CliContext& context)
 int printNote(CliContext& context, std::int64_t day, const std::string& dayText)
 {
     CFutureFile notes(context.locations().futurePath(), context.messages);
+    notes.setUse(FileUse::ReadOnly);
     const int result = notes.Load();
     const CDaylarkFuture* note = notes.FindNote(day);
     if (note != nullptr) {
@@ -217,6 +218,7 @@ int setNote(CliContext& context, std::int64_t day, std::string text)
 int printLists(CliContext& context)
 {
     CTodoFile lists(context.locations().listsPath(), context.messages);
+    lists.setUse(FileUse::ReadOnly);
     const int result = lists.Load();
     if (context.args.empty()) {
         for (const auto& list : lists.records()) {
@@ -284,6 +286,7 @@ int runAlarms(CliContext& context)
         return kExitOk;
     }
     CAlarmFile alarms(path, context.messages);
+    alarms.setUse(FileUse::ReadOnly);
     const int result = alarms.Load();
     for (const auto& alarm : alarms.records()) {
         if (OccursOn(*alarm, day)) {

@@ -124,8 +124,10 @@ int runSearch(CliContext& context)
     archive.Open(/*loading=*/true, /*create=*/false);
 
     CTodoFile lists(locations.listsPath(), messages);
+    lists.setUse(FileUse::ReadOnly);
     lists.Load();
     CAlarmFile alarms(locations.alarmPath(), messages);
+    alarms.setUse(FileUse::ReadOnly);
     const FileStatus alarmStatus = fileStatus(locations.alarmPath());
     const bool alarmsLoaded = alarmStatus.exists || alarmStatus.error != ENOENT;
     if (alarmsLoaded) {

@@ -5,6 +5,26 @@
 #include "platform/ByteFile.h"
 #include "platform/Exceptions.h"
 
+namespace daylark {
+
+namespace {
+
+/// Whether the file is long enough to hold the DWORD at offset 12 and holds another value than
+/// 16 there: then it does not begin with an archive header.
+bool lacksArchiveHeader(ByteFile& file, std::int64_t length)
+{
+    if (length < kFirstEntryOffset) {
+        return false;
+    }
+    file.seek(kArchiveHeaderSize, SeekFrom::Begin);
+    CRecordArchive ar(file, CRecordArchive::Mode::Loading);
+    return ar.readDword() != kFirstEntryOffset;
+}
+
+} // namespace
+
+} // namespace daylark
+
 std::optional<daylark::ArchiveEntry> daylark::readCompleteEntry(ByteFile& file, std::int64_t start,
                                                                 std::unique_ptr<CDaylarkPage>* page)
 {
@@ -56,6 +76,11 @@ daylark::scanArchive(ByteFile& file,
         layout.tailStart = kArchiveHeaderSize;
         return layout;
     }
+    if (lacksArchiveHeader(file, layout.length)) {
+        layout.notAnArchive = true;
+        layout.tailStart = 0;
+        return layout;
+    }
     std::int64_t start = kFirstEntryOffset;
     while (start < layout.length) {
         std::unique_ptr<CDaylarkPage> page;
@@ -79,6 +104,9 @@ daylark::scanArchive(ByteFile& file,
 daylark::ArchiveEnd daylark::findArchiveEnd(ByteFile& file)
 {
     const std::int64_t length = file.length();
+    if (lacksArchiveHeader(file, length)) {
+        return {length, std::nullopt, 0, /*notAnArchive=*/true};
+    }
     if (length >= kFirstEntryOffset + kEntryFrameSize) {
         file.seek(length - kEntryOffsetSize, SeekFrom::Begin);
         CRecordArchive ar(file, CRecordArchive::Mode::Loading);

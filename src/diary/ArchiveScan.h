@@ -33,12 +33,15 @@ struct ArchiveEntry
 
 /// What a walk over a whole archive found. An append cut off by a crash leaves a torn tail:
 /// everything after the last complete entry. A file shorter than the header is all tail; a
-/// header without its DWORD 16 has the tail from offset 12.
+/// header cut off in its DWORD 16 has the tail from offset 12. A file that holds a value other
+/// than 16 at offset 12 has no archive header at all: it is damaged, not torn, and all of it is
+/// tail (an append moves it aside whole and starts the archive again).
 struct ArchiveLayout
 {
     std::int64_t length = 0;
     std::vector<ArchiveEntry> entries; ///< every complete entry, in file order
     std::int64_t tailStart = 0;        ///< where the torn tail begins; length when there is none
+    bool notAnArchive = false;         ///< no archive header: damaged, all of it tail
 
     bool hasTornTail() const { return tailStart < length; }
 };
@@ -49,6 +52,7 @@ struct ArchiveEnd
     std::int64_t length = 0;
     std::optional<ArchiveEntry> last; ///< none when the archive holds no complete entry
     std::int64_t tailStart = 0;       ///< length when nothing is torn
+    bool notAnArchive = false;        ///< as in ArchiveLayout; then nothing is complete
 };
 
 /// Reads the entry that starts at `start` in a pass of its own. Returns it when it is complete

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
+#include "platform/FileCompare.h"
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 #include "platform/MessageSink.h"
@@ -197,7 +198,13 @@ CDaylarkDoc::LoadResult CDaylarkDoc::Load()
 
 void CDaylarkDoc::keepDamagedDayFile(const std::string& failure)
 {
-    const std::string copy = firstFreeName(dayFilePath() + ".damaged.");
+    const std::string prefix = dayFilePath() + ".damaged.";
+    // A copy of these very bytes, kept at an earlier start, is named rather than made again.
+    if (const auto kept = findCopyWithSameContents(dayFilePath(), prefix)) {
+        m_messages.error(failure + "\nThe file was kept as " + *kept + ".");
+        return;
+    }
+    const std::string copy = firstFreeName(prefix);
     if (const int error = copyFile(dayFilePath(), copy); error != 0) {
         m_dayFileProtected = true;
         m_messages.error(failure + "\nError " + std::to_string(error) + " copying " +

@@ -153,9 +153,9 @@ public:
 
     /// Reads the current-day file. On success the page shows the loaded day (shown date =
     /// page date) and is unmodified. A file that fails to read is first copied beside itself
-    /// as "<name>.damaged.NNN", then reported in one message that names the copy; if even the
-    /// copy fails, the file is never overwritten by this document (Save refuses). The day-file
-    /// status is taken in every case.
+    /// as "<name>.damaged.NNN" (unless a copy with the same bytes is there already), then
+    /// reported in one message that names the copy; if even the copy fails, the file is never
+    /// overwritten by this document (Save refuses). The day-file status is taken in every case.
     LoadResult Load();
     /// Writes the current-day file atomically (the old file stays whole until the new one is
     /// complete), creating it when missing. A failure shows "File Exception, %d, saving

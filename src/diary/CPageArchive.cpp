@@ -54,6 +54,12 @@ std::string tornPrefix(const std::string& archivePath)
     return joinPath(directoryOf(archivePath), stem + ".torn.");
 }
 
+std::string notAnArchiveText(const std::string& archivePath)
+{
+    return archivePath + " does not begin with an archive header (the value at offset 12 is not " +
+           std::to_string(kFirstEntryOffset) + "): it is damaged.";
+}
+
 } // namespace
 
 CPageArchive::CPageArchive(std::string fileName, MessageSink& messages, const Clock& clock)
@@ -258,6 +264,11 @@ std::int64_t CPageArchive::walk(std::unique_ptr<CDaylarkPage>& page, std::int64_
     // The scan below moves the file under the pass: nothing may stay buffered.
     m_archive->Flush();
     const ArchiveEnd& end = knownEnd();
+    if (end.notAnArchive) {
+        m_messages.error(kReading.message(CArchiveException(CArchiveException::badIndex)) + "\n" +
+                         notAnArchiveText(m_fileName));
+        return -1;
+    }
     if (!end.last) {
         return -1;
     }
@@ -363,16 +374,26 @@ std::int64_t CPageArchive::mendTornAppend()
         m_archive->writeDword(static_cast<std::uint32_t>(end.last->end));
         m_archive->Flush();
     }
+    if (end.notAnArchive) {
+        // Nothing in it can be trusted as an entry: all of it goes aside before it is cut.
+        const std::string copy = firstFreeName(m_fileName + ".damaged.");
+        copyBytesAside(0, end.length, copy);
+        m_file->truncate(0);
+        m_messages.notify(notAnArchiveText(m_fileName) + " It was moved whole into " + copy +
+                              " and the archive was started again.",
+                          MessageSink::kCaption);
+        return 0;
+    }
     if (end.tailStart < end.length) {
-        moveTornTail(end.tailStart, end.length);
+        copyBytesAside(end.tailStart, end.length, firstFreeName(tornPrefix(m_fileName)));
         m_file->truncate(end.tailStart);
     }
     return end.tailStart;
 }
 
-void CPageArchive::moveTornTail(std::int64_t from, std::int64_t to)
+void CPageArchive::copyBytesAside(std::int64_t from, std::int64_t to, const std::string& target)
 {
-    AtomicFile torn(firstFreeName(tornPrefix(m_fileName)));
+    AtomicFile aside(target);
     m_file->seek(from, SeekFrom::Begin);
     std::vector<char> buffer(kCopyBuffer);
     for (std::int64_t left = to - from; left > 0;) {
@@ -382,10 +403,10 @@ void CPageArchive::moveTornTail(std::int64_t from, std::int64_t to)
         if (got == 0) {
             throw CFileException(CFileException::endOfFile);
         }
-        torn.file().write(buffer.data(), got);
+        aside.file().write(buffer.data(), got);
         left -= static_cast<std::int64_t>(got);
     }
-    torn.commit();
+    aside.commit();
 }
 
 std::size_t CPageArchive::LoadAllPages()

@@ -74,7 +74,10 @@ public:
     ///
     /// Before appending it recovers from an earlier append that was cut off: a last entry that
     /// still holds its placeholder gets its end written in, and a torn tail is moved into
-    /// "<year>.torn.NNN" beside the archive (the first free NNN) and cut off the archive.
+    /// "<year>.torn.NNN" beside the archive (the first free NNN) and cut off the archive. A file
+    /// without an archive header is damaged, not torn: it is moved whole into
+    /// "<name>.damaged.NNN", said so, and the archive starts again. Readers (FindPage and all
+    /// that use it) report such a file as damaged and find no page in it.
     std::int64_t AppendPage(const CDaylarkPage& page);
 
     /// Reads every complete entry and puts the pages before those already in the page list,
@@ -130,7 +133,8 @@ private:
     const ArchiveEnd& knownEnd();
     std::int64_t appendEntry(const CDaylarkPage& page);
     std::int64_t mendTornAppend();
-    void moveTornTail(std::int64_t from, std::int64_t to);
+    /// Copies the bytes [from, to) of the archive into the new file `target`, made durable.
+    void copyBytesAside(std::int64_t from, std::int64_t to, const std::string& target);
     void writeHeader();
     /// Drops the pass without flushing what it holds and closes the file, ignoring failures.
     void abandon();

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/File.h"
+#include "platform/FileCompare.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageSink.h"
 
@@ -39,7 +40,7 @@ RecordFileBase::readFile(const std::function<void(CRecordArchive&)>& readRecord)
     const FileStatus status = fileStatus(m_path);
     if (!status.exists && status.error == ENOENT) {
         m_mustNotOverwrite = false;
-        if (m_missing == MissingFile::Ignore) {
+        if (m_missing == MissingFile::Ignore || m_use == FileUse::ReadOnly) {
             return {};
         }
         try {
@@ -102,29 +103,32 @@ RecordFileBase::readFile(const std::function<void(CRecordArchive&)>& readRecord)
 
 RecordFileBase::Outcome RecordFileBase::loadFailed(std::string message)
 {
-    // Whatever comes next may save the records read so far over the file: keep it first.
-    const FileStatus status = fileStatus(m_path);
-    if (!status.exists) {
+    // Whatever comes next may save the records read so far over the file: keep it first, once.
+    if (!fileStatus(m_path).exists) {
         return {false, std::move(message)};
     }
-    const bool copiedAlready = !m_damagedCopy.empty() && status.size == m_damagedSize &&
-                               status.modified == m_damagedModified &&
-                               fileStatus(m_damagedCopy).exists;
-    if (!copiedAlready) {
-        const std::string copy = firstFreeName(m_path + ".damaged.");
-        if (const int error = copyFile(m_path, copy); error != 0) {
-            m_mustNotOverwrite = true;
-            message += "\nIt could not be copied aside (";
-            message += std::strerror(error);
-            message += "), so Daylark will not write over it.";
-            return {false, std::move(message)};
-        }
-        m_damagedCopy = copy;
-        m_damagedSize = status.size;
-        m_damagedModified = status.modified;
+    const std::string prefix = m_path + ".damaged.";
+    if (const auto kept = findCopyWithSameContents(m_path, prefix)) {
+        m_mustNotOverwrite = false;
+        message += "\nThe file as it was is kept in " + *kept + ".";
+        return {false, std::move(message)};
+    }
+    if (m_use == FileUse::ReadOnly) {
+        m_mustNotOverwrite = true;
+        message += "\nThe file was left as it is; it is copied aside before anything is written "
+                   "over it.";
+        return {false, std::move(message)};
+    }
+    const std::string copy = firstFreeName(prefix);
+    if (const int error = copyFile(m_path, copy); error != 0) {
+        m_mustNotOverwrite = true;
+        message += "\nIt could not be copied aside (";
+        message += std::strerror(error);
+        message += "), so Daylark will not write over it.";
+        return {false, std::move(message)};
     }
     m_mustNotOverwrite = false;
-    message += "\nThe file as it was is kept in " + m_damagedCopy + ".";
+    message += "\nThe file as it was is kept in " + copy + ".";
     return {false, std::move(message)};
 }
 
@@ -132,6 +136,9 @@ RecordFileBase::Outcome
 RecordFileBase::writeFile(std::size_t count,
                           const std::function<void(CRecordArchive&)>& writeRecords)
 {
+    if (m_use == FileUse::ReadOnly) {
+        return {false, "Nothing was saved: " + m_path + " was opened for reading only."};
+    }
     if (m_mustNotOverwrite) {
         return {false, "Nothing was saved: " + m_path +
                            " could not be read or copied aside, and Daylark does not write "

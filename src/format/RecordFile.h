@@ -56,13 +56,19 @@ template <class Fields> void serializeRecordFields(Fields&& fields)
 /// Whether loading a missing file creates it (empty) or leaves it missing.
 enum class MissingFile { Ignore, Create };
 
+/// Whether a record file may be written by its holder. One that is only read (a listing, a
+/// search) creates nothing and leaves a file that fails to read as it is, without a copy.
+enum class FileUse { ReadWrite, ReadOnly };
+
 /// What the three whole-list files (future notes, lists, alarms) share apart from their record
 /// type: the file, its framing (DWORD file version, WORD count, the records in one pass), the
 /// changed flag, the messages, and how deep the list is held.
 ///
 /// Saves are atomic: a failed save leaves the old file whole. A file that fails to read is
 /// copied aside ("<name>.damaged.NNN") before anything can be written over it, and the message
-/// names the copy; when even the copy fails, saves are refused until a load succeeds.
+/// names the copy; a copy with the same bytes that exists already is named instead of making
+/// another. When even the copy fails, saves are refused until a load succeeds. Read only, the
+/// file is never copied (nothing will write over it): the message names an existing copy.
 class RecordFileBase
 {
 public:
@@ -88,6 +94,8 @@ public:
     /// Tests use one that fails after a number of bytes.
     using DeviceFilter = std::function<std::unique_ptr<ByteFile>(ByteFile&)>;
     void setDeviceFilter(DeviceFilter filter) { m_filter = std::move(filter); }
+    /// Set before the first Load; a read-only file refuses every Save.
+    void setUse(FileUse use) { m_use = use; }
 
 protected:
     /// `recordNoun` names the records in messages ("future notes").
@@ -129,12 +137,8 @@ private:
     bool m_changed = false;
     std::uint32_t m_fileVersion = kNewFileVersion;
     DeviceFilter m_filter;
+    FileUse m_use = FileUse::ReadWrite;
 
-    /// The copy made of the file when it last failed to read, so that the same damaged file
-    /// is not copied again at every load.
-    std::string m_damagedCopy;
-    std::int64_t m_damagedSize = -1;
-    std::int64_t m_damagedModified = 0;
     /// The file failed to read and could not be copied aside: it must not be written over.
     bool m_mustNotOverwrite = false;
 };

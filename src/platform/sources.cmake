@@ -10,6 +10,7 @@ target_sources(daylark_core PRIVATE
     platform/EscapeQuestion.cpp
     platform/Exceptions.cpp
     platform/File.cpp
+    platform/FileCompare.cpp
     platform/FileSystem.cpp
     platform/LocalTime.cpp
     platform/Locations.cpp

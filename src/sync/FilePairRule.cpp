@@ -51,5 +51,5 @@ bool daylark::ApplyFilePairRule(const SyncSide& side, const std::string& thisFil
         copyOver(side, thisFile, otherFile, messages.otherMissing);
         return false;
     }
-    return ours.modified != theirs.modified || ours.size != theirs.size;
+    return !filesAgree(thisFile, otherFile);
 }

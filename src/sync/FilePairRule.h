@@ -20,8 +20,8 @@ enum class ThisSideHeld { No, Yes };
 /// The rule that comes before the merge of two year archives, future files or lists files. A
 /// file counts as missing when it does not exist or is empty. One missing: the other is copied
 /// over it (a failure shows the kind's message; the pair stays as it was). Both missing, or both
-/// present with the same modification time and size: nothing to do. Returns true only when the
-/// two must be merged. While this side's list is held, a missing file on this side is merged
+/// present and agreeing (filesAgree: time, size and bytes): nothing to do. Returns true only when
+/// the two must be merged. While this side's list is held, a missing file on this side is merged
 /// into the held list instead of copied under it.
 bool ApplyFilePairRule(const SyncSide& side, const std::string& thisFile,
                        const std::string& otherFile, const FilePairMessages& messages,

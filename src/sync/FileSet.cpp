@@ -1,6 +1,7 @@
 #include "sync/FileSet.h"
 
 #include "platform/Clock.h"
+#include "platform/FileCompare.h"
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 
@@ -27,6 +28,14 @@ bool daylark::FileSet::holdsAny(const std::string& dir, int lastYear)
         }
     }
     return false;
+}
+
+bool daylark::filesAgree(const std::string& a, const std::string& b)
+{
+    const FileStatus first = fileStatus(a);
+    const FileStatus second = fileStatus(b);
+    return first.exists && second.exists && first.modified == second.modified &&
+           first.size == second.size && sameContents(a, b);
 }
 
 std::optional<std::string> daylark::directoryWithSlash(const std::string& path)

@@ -29,6 +29,12 @@ struct FileSet
     static bool holdsAny(const std::string& dir, int lastYear);
 };
 
+/// Whether the two files count as unchanged, one a copy of the other: both exist, and their
+/// modification times agree to the second, their sizes agree and so do their bytes. Two files
+/// written within one second at the same size are not taken as equal on time and size alone;
+/// the bytes are read only when time and size agree.
+bool filesAgree(const std::string& a, const std::string& b);
+
 /// The directory of `path` with its trailing '/' (the text up to and including the last '/');
 /// none when the path holds no '/'.
 std::optional<std::string> directoryWithSlash(const std::string& path);

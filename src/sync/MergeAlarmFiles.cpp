@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageSink.h"
 #include "platform/TimeText.h"
+#include "sync/FileSet.h"
 #include "sync/SyncSide.h"
 
 #include <algorithm>
@@ -85,10 +86,7 @@ std::optional<std::string> daylark::ImportedAlarmLine(const CDaylarkAlarm& alarm
 void daylark::MergeAlarmFiles(const SyncSide& side, CAlarmFile& thisFile,
                               const std::string& otherFile)
 {
-    const FileStatus ours = fileStatus(thisFile.path());
-    const FileStatus theirs = fileStatus(otherFile);
-    if (ours.exists && theirs.exists && ours.modified == theirs.modified &&
-        ours.size == theirs.size) {
+    if (filesAgree(thisFile.path(), otherFile)) {
         return;
     }
     MessageSink& messages = side.doc.messages();

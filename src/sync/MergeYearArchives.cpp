@@ -68,9 +68,13 @@ std::optional<ArchiveContent> readArchive(const std::string& path, const Clock& 
         if (!layout.hasTornTail()) {
             return content;
         }
-        failure = path + ": the bytes from offset " + std::to_string(layout.tailStart) +
-                  " on hold no complete page, so this year was not synchronised; both sides keep "
-                  "their archives of it as they are.";
+        const std::string what = layout.notAnArchive ? " does not begin with an archive header"
+                                                     : ": the bytes from offset " +
+                                                           std::to_string(layout.tailStart) +
+                                                           " on hold no complete page";
+        failure = path + what +
+                  ", so this year was not synchronised; both sides keep their archives of it as "
+                  "they are.";
     } catch (const CException& error) {
         failure = CPageArchive::kReadingContext.message(error);
     } catch (const std::bad_alloc&) {

@@ -99,5 +99,43 @@ TEST(RecordCommands, AFileThatDoesNotReadIsNotWrittenOver)
     EXPECT_EQ(cli.run({"alarms"}).status, 1);
 }
 
+// A command that only reads reports a damaged file and writes nothing; the first command that
+// could write over it copies it aside, once, and every later report names that copy.
+TEST(RecordCommands, ADamagedFileIsCopiedAsideOnceAndNeverByAReader)
+{
+    ScopedTimeZone zone(kEastern);
+    CliHarness cli;
+    ASSERT_EQ(cli.run({"alarm", "add", "Dentist", "--at", "1997-03-03 09:30"}).status, 0);
+    ASSERT_EQ(cli.run({"list", "Shopping", "{}", "milk"}).status, 0);
+    const std::string data = cli.dir.file("data");
+    for (const char* name : {"daylark.alm", "daylark.tdl"}) {
+        const std::string path = data + "/" + name;
+        writeFile(path, readFile(path).substr(0, 30));
+    }
+    const std::vector<std::string> before = namesIn(data);
+    const std::vector<std::vector<std::string>> readers = {
+        {"alarms"}, {"calendar"}, {"search", "milk"}, {"list"}, {"list", "Shopping"}};
+    for (const auto& args : readers) {
+        SCOPED_TRACE(args.back());
+        const CliRun run = cli.run(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("Archive Exception, 3"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("left as it is"), std::string::npos) << run.err;
+        EXPECT_EQ(namesIn(data), before);
+    }
+
+    const std::string copy = data + "/daylark.alm.damaged.000";
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        const CliRun run = cli.run({"alarm", "add", "Tea", "--at", "1997-03-03 16:00"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("kept in " + copy + "."), std::string::npos) << run.err;
+    }
+    const CliRun run = cli.run({"alarms"});
+    EXPECT_NE(run.err.find("kept in " + copy + "."), std::string::npos) << run.err;
+    EXPECT_EQ(readFile(copy), readFile(data + "/daylark.alm"));
+    EXPECT_FALSE(fileExists(data + "/daylark.alm.damaged.001"));
+}
+
 } // namespace
 } // namespace daylark::test

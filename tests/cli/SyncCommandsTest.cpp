@@ -26,6 +26,15 @@ protected:
     const std::string empty = cli.dir.file("empty");
 };
 
+/// Gives every file the same modification time, to the nanosecond.
+void stampAlike(const std::vector<std::string>& paths)
+{
+    const auto when = std::filesystem::last_write_time(paths.front());
+    for (const auto& path : paths) {
+        std::filesystem::last_write_time(path, when);
+    }
+}
+
 TEST_F(SyncCommandsTest, BackupGoesIntoTheDirectoryAndRefusesTheArchiveItself)
 {
     writeDayFile(other + "/daylark.day", {2, cli.clock.time, 0, "theirs"});
@@ -80,6 +89,62 @@ TEST_F(SyncCommandsTest, SyncMergesWithAnExistingSetOrStartsANewOne)
     EXPECT_EQ(readDayFile(data + "/daylark.day"), (DayFileContent{2, cli.clock.time, 0, merged}));
     EXPECT_EQ(readDayFile(other + "/daylark.day"), (DayFileContent{2, cli.clock.time, 1, merged}));
     EXPECT_EQ(cli.run({"alarms"}).out, "16:30 once Dentist\n");
+}
+
+// Two files written within one second at the same size are still different files: a backup
+// and a synchronisation compare their bytes before leaving them alone.
+TEST_F(SyncCommandsTest, FilesOfTheSameTimeAndSizeAreComparedByTheirBytes)
+{
+    const std::string ours = data + "/daylark.tdl";
+    const std::string theirs = other + "/daylark.tdl";
+    writeDayFile(other + "/daylark.day", {2, cli.clock.time, 0, "mine"});
+    saveRecords<CTodoFile>(ours, list("Shop", "{} milk", 5));
+    saveRecords<CTodoFile>(theirs, list("Work", "{} mail", 5));
+    stampAlike({ours, theirs});
+    CliRun run = cli.run({"sync", other, "--lists"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> both{"Shop {} milk", "Work {} mail"};
+    EXPECT_EQ(recordsOf<CTodoFile>(ours), both);
+    EXPECT_EQ(recordsOf<CTodoFile>(theirs), both);
+
+    const std::string alarms = data + "/daylark.alm";
+    saveRecords<CAlarmFile>(alarms, alarm("Gym", "1997-03-05 18:00", Frequency::Weekly));
+    run = cli.run({"backup", empty});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string copy = empty + "/LocalDaylark/daylark.alm";
+    saveRecords<CAlarmFile>(alarms, alarm("Tea", "1997-03-05 18:00", Frequency::Weekly));
+    stampAlike({alarms, copy});
+    run = cli.run({"backup", empty});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(recordsOf<CAlarmFile>(copy), recordsOf<CAlarmFile>(alarms));
+}
+
+// A data file that no longer reads whole is reported and never replaces its last good copy.
+TEST_F(SyncCommandsTest, ABackupKeepsTheLastGoodCopyOfADamagedFile)
+{
+    const std::string archive = data + "/1997.dlk";
+    const std::string alarms = data + "/daylark.alm";
+    filePages(archive, {{"1997-02-27", "first"}, {"1997-02-28", "second"}}, cli.clock);
+    saveRecords<CAlarmFile>(alarms, alarm("Gym", "1997-03-05 18:00", Frequency::Weekly));
+    ASSERT_EQ(cli.run({"backup", empty}).status, 0);
+    const std::string good = readFile(archive);
+    const std::string goodAlarms = readFile(alarms);
+
+    writeFile(archive, good.substr(0, good.size() - 3));
+    writeFile(alarms, goodAlarms.substr(0, goodAlarms.size() - 2));
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        const CliRun run = cli.run({"backup", empty});
+        EXPECT_EQ(run.status, 1);
+        for (const std::string& damaged : {archive, alarms}) {
+            EXPECT_NE(run.err.find(damaged + " does not read whole, so the backup keeps its "
+                                             "last copy"),
+                      std::string::npos)
+                << run.err;
+        }
+        EXPECT_EQ(readFile(empty + "/LocalDaylark/1997.dlk"), good);
+        EXPECT_EQ(readFile(empty + "/LocalDaylark/daylark.alm"), goodAlarms);
+    }
 }
 
 } // namespace

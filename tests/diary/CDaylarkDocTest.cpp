@@ -108,20 +108,26 @@ TEST_F(DaylarkDocTest, SaveModifiedCreatesTheFileOnlyWhenTodaysPageChanged)
 TEST_F(DaylarkDocTest, ADamagedDayFileIsCopiedAsideBeforeAnythingOverwritesIt)
 {
     const std::string cut = dayFileBytes(kNow, "written yesterday").substr(0, 20);
+    const std::string shorter = cut.substr(0, 19);
     doc.pageText().setText("kept");
-    for (const char* copy : {"daylark.day.damaged.000", "daylark.day.damaged.001"}) {
+    // The same damage is copied once, and named again at every later start.
+    const std::pair<std::string, const char*> loads[] = {{cut, "daylark.day.damaged.000"},
+                                                         {cut, "daylark.day.damaged.000"},
+                                                         {shorter, "daylark.day.damaged.001"}};
+    for (const auto& [bytes, copy] : loads) {
         SCOPED_TRACE(copy);
-        writeFile(path, cut);
+        writeFile(path, bytes);
         EXPECT_EQ(doc.Load(), CDaylarkDoc::LoadResult::Damaged);
         EXPECT_EQ(sink.texts(), std::vector<std::string>{
                                     "Archive Exception, 3, reading daylark.day file \nException: "
                                     "Unexpectedly reached end of file while reading an object.\n"
                                     "The file was kept as " +
                                     dir.file(copy) + "."});
-        EXPECT_EQ(readFile(dir.file(copy)), cut);
+        EXPECT_EQ(readFile(dir.file(copy)), bytes);
         EXPECT_EQ(doc.pageText().text(), "kept");
         sink.clear();
     }
+    EXPECT_FALSE(fileStatus(dir.file("daylark.day.damaged.002")).exists);
     EXPECT_TRUE(doc.Save()); // with its copy made, the file may be overwritten
 
     // A day file that cannot even be copied is never overwritten.
