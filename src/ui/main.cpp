@@ -10,6 +10,7 @@
 #include "ui/platform/TerminationSignals.h"
 #include "ui/window/MainDialogs.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/StartupDataCheck.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -167,9 +168,7 @@ int main(int argc, char** argv)
     MainWindow window(app, messages, dialogs);
     boxes.setWindow(
         &window, [&window] { window.bringToFront(); },
-        [&window](const std::string& text) {
-            window.showNotification(displayTextFromPage(text));
-        });
+        [&window](const std::string& text) { window.showNotification(displayTextFromPage(text)); });
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      &MainWindow::bringToFront);
     TerminationSignals termination;
@@ -183,5 +182,12 @@ int main(int argc, char** argv)
                      &MainWindow::saveBeforeQuit);
 
     window.initialShow(line.embedding ? 0 : WindowPlacement::kShowNormal);
+    // After the window and the day check: damage found on the way is told in the status bar.
+    StartupDataCheck dataCheck(app.doc(), locations.dataDir(), app.doc().dayFilePath());
+    QObject::connect(&dataCheck, &StartupDataCheck::damageFound, &window,
+                     &MainWindow::showNotification);
+    if (!locations.dataDir().empty()) {
+        dataCheck.start();
+    }
     return QApplication::exec();
 }
