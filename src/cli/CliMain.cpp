@@ -44,6 +44,8 @@ constexpr std::array kCommands = {
     Command{"calendar", "calendar [YYYY-MM]",
             "print the month grid of the calendar: each day's class, holiday and alarms",
             &runCalendar},
+    Command{"check", "check [--repair]",
+            "check every data file; --repair moves damaged bytes aside, deleting none", &runCheck},
 };
 
 const Command* findCommand(std::string_view name)

@@ -29,4 +29,7 @@ int runSearch(CliContext& context);
 /// calendar [YYYY-MM]: cli/CalendarCommand.cpp.
 int runCalendar(CliContext& context);
 
+/// check [--repair]: cli/CheckCommand.cpp.
+int runCheck(CliContext& context);
+
 } // namespace daylark

@@ -1,6 +1,7 @@
 # The command-line tool: a library (so tests can drive the commands) and its main.
 add_library(daylark_cli_lib STATIC
     cli/CalendarCommand.cpp
+    cli/CheckCommand.cpp
     cli/CliMain.cpp
     cli/CliSupport.cpp
     cli/DiaryCommands.cpp

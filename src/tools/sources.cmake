@@ -2,4 +2,7 @@
 target_sources(daylark_core PRIVATE
     tools/CSettingsDlg.cpp
     tools/CStopWatchDlg.cpp
+    tools/DataCheck.cpp
+    tools/DataFileChecks.cpp
+    tools/DataRepair.cpp
 )

@@ -10,6 +10,7 @@
 #include "ui/platform/TerminationSignals.h"
 #include "ui/window/MainDialogs.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/StartupDataCheck.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -189,6 +190,13 @@ int main(int argc, char** argv)
     window.initialShow(line.embedding ? 0 : WindowPlacement::kShowNormal);
     if (terminating) {
         return 0; // the signal came while a box of the start was open; the page is saved
+    }
+    // After the window and the day check: damage found on the way is told in the status bar.
+    StartupDataCheck dataCheck(app.doc(), locations.dataDir(), app.doc().dayFilePath());
+    QObject::connect(&dataCheck, &StartupDataCheck::damageFound, &window,
+                     &MainWindow::showNotification);
+    if (!locations.dataDir().empty()) {
+        dataCheck.start();
     }
     return QApplication::exec();
 }

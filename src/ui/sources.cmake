@@ -30,6 +30,7 @@ add_library(daylark_ui STATIC
     ui/window/MainActions.cpp
     ui/window/MainDialogs.cpp
     ui/window/MainWindow.cpp
+    ui/window/StartupDataCheck.cpp
     ui/window/StatusPanes.cpp
     ui/window/ToolBarDock.cpp
     ui/window/ToolbarIcons.cpp

@@ -1,5 +1,6 @@
 daylark_add_core_test(cli_tests
     cli/CalendarCommandTest.cpp
+    cli/CheckCommandTest.cpp
     cli/CliSupportTest.cpp
     cli/DiaryCommandsTest.cpp
     cli/DumpTest.cpp

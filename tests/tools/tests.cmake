@@ -1,4 +1,5 @@
 daylark_add_core_test(tools_tests
     tools/CSettingsDlgTest.cpp
     tools/CStopWatchDlgTest.cpp
+    tools/DataCheckTest.cpp
 )
