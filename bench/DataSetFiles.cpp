@@ -292,4 +292,22 @@ std::string exportPages(const DataSet& set, const std::string& dir)
     return {};
 }
 
+std::string exportYears(const DataSet& set, const std::string& dir)
+{
+    std::map<std::string, std::string> years;
+    for (const CDaylarkPage& page : set.pages) {
+        std::string& text = years[localDate(page.Date).substr(0, 4)];
+        text.append(page.Text).append("\r\n");
+    }
+    for (const auto& [year, text] : years) {
+        const std::filesystem::path path = std::filesystem::path(dir) / (year + ".txt");
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!out.flush()) {
+            return path.string() + ": cannot be written";
+        }
+    }
+    return {};
+}
+
 } // namespace daylark::bench

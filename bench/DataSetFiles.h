@@ -32,4 +32,9 @@ std::optional<DataSet> readDataSet(const std::string& dir, MessageSink& messages
 /// ordinary text tools. Returns an empty string, or what went wrong.
 std::string exportPages(const DataSet& set, const std::string& dir);
 
+/// Writes the page texts one file per year, DIR/YYYY.txt, each text followed by CR LF so that
+/// no line runs from one page into the next, for tools that read one file per year. Gives
+/// what failed, or nothing.
+std::string exportYears(const DataSet& set, const std::string& dir);
+
 } // namespace daylark::bench

@@ -71,6 +71,10 @@ std::string checkOptions(const MakeDiaryOptions& options)
     if (options.exportDir && *options.exportDir == options.outDir) {
         return "--export needs a directory of its own";
     }
+    if (options.exportYearsDir && (*options.exportYearsDir == options.outDir ||
+                                   *options.exportYearsDir == options.exportDir)) {
+        return "--export-years needs a directory of its own";
+    }
     return {};
 }
 
@@ -79,8 +83,10 @@ std::string checkOptions(const MakeDiaryOptions& options)
 std::string makeDiaryUsage()
 {
     return "Usage: make-diary [--years N] [--now WHEN] [--seed N] [--alarms N] [--lists N]\n"
-           "                  [--notes N] [--export DIR] OUTDIR\n"
-           "       make-diary --derive FROMDIR [--share PERCENT] [--seed N] [--export DIR] OUTDIR\n"
+           "                  [--notes N] [--export DIR]\n"
+           "                  [--export-years DIR] OUTDIR\n"
+           "       make-diary --derive FROMDIR [--share PERCENT] [--seed N] [--export DIR]\n"
+           "                  [--export-years DIR] OUTDIR\n"
            "\n"
            "Writes a synthetic Daylark data set into OUTDIR (new or empty): N years of filed\n"
            "pages (default 10) up to the day before WHEN, the current-day file dated WHEN\n"
@@ -92,7 +98,9 @@ std::string makeDiaryUsage()
            "(default 5) of its pages, notes and lists differ, the current-day page is edited,\n"
            "and that share of new alarms is added.\n"
            "\n"
-           "--export DIR also writes every filed page's text as DIR/YYYY/YYYY-MM-DD.txt.\n"
+           "--export DIR also writes every filed page's text as DIR/YYYY/YYYY-MM-DD.txt;\n"
+           "--export-years DIR writes them one file per year, DIR/YYYY.txt, in date order,\n"
+           "each followed by a line break.\n"
            "--seed N picks the data (default 1).\n";
 }
 
@@ -164,6 +172,8 @@ std::variant<MakeDiaryOptions, std::string> parseMakeDiaryArgs(const std::vector
             options.deriveFrom = value;
         } else if (arg == "--export") {
             options.exportDir = value;
+        } else if (arg == "--export-years") {
+            options.exportYearsDir = value;
         } else {
             return "unknown option " + arg;
         }
@@ -173,7 +183,7 @@ std::variant<MakeDiaryOptions, std::string> parseMakeDiaryArgs(const std::vector
     }
     if (options.deriveFrom && generating) {
         return "--derive takes the years, the day and the records from its data set; give only "
-               "--share, --seed and --export with it";
+               "--share, --seed, --export and --export-years with it";
     }
     if (shareGiven && !options.deriveFrom) {
         return "--share goes with --derive";

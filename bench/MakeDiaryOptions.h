@@ -17,6 +17,8 @@ struct MakeDiaryOptions
     std::string outDir;                    ///< the data directory to write; new or empty
     std::optional<std::string> deriveFrom; ///< derive the other machine's copy of this set
     std::optional<std::string> exportDir;  ///< also write the page texts as plain files here
+    /// also write each year's page texts as one plain file here
+    std::optional<std::string> exportYearsDir;
     GenerateOptions generate;
     DeriveOptions derive;
 };

@@ -83,7 +83,8 @@ int run(const MakeDiaryOptions& options)
 {
     const auto start = std::chrono::steady_clock::now();
     if (!prepareEmptyDirectory(options.outDir) ||
-        (options.exportDir && !prepareEmptyDirectory(*options.exportDir))) {
+        (options.exportDir && !prepareEmptyDirectory(*options.exportDir)) ||
+        (options.exportYearsDir && !prepareEmptyDirectory(*options.exportYearsDir))) {
         return 1;
     }
     StderrMessages messages;
@@ -104,6 +105,13 @@ int run(const MakeDiaryOptions& options)
     }
     if (options.exportDir) {
         if (const std::string problem = exportPages(set, *options.exportDir); !problem.empty()) {
+            std::cerr << "make-diary: export failed: " << problem << '\n';
+            return 1;
+        }
+    }
+    if (options.exportYearsDir) {
+        if (const std::string problem = exportYears(set, *options.exportYearsDir);
+            !problem.empty()) {
             std::cerr << "make-diary: export failed: " << problem << '\n';
             return 1;
         }

@@ -22,6 +22,10 @@ public:
 private:
     /// Whether the term, folded, starts at `at` of `text` (which has room for it).
     bool matchesAt(const char* at) const;
+    /// foundIn for a term of one byte: memchr finds its places.
+    bool foundByAnchor(std::string_view text) const;
+    /// Whether the two anchor bytes of the term stand in place for a start at `at`.
+    bool anchorsAt(const char* at) const;
 
     std::string m_folded; ///< the term with A-Z made small
     /// The term byte that candidate positions are found by: the one least common in ordinary
@@ -29,6 +33,13 @@ private:
     std::size_t m_anchor = 0;
     char m_anchorSmall = 0;
     char m_anchorCapital = 0;
+    /// For terms of two bytes or more, the next rarest byte at another place: a start is
+    /// checked whole only where both stand. Each is compared after OR-ing its mask (0x20 for
+    /// a letter, which makes its capital small and nothing else equal to it).
+    std::size_t m_second = 0;
+    unsigned char m_anchorMask = 0;
+    unsigned char m_secondSmall = 0;
+    unsigned char m_secondMask = 0;
 };
 
 /// Whether `term` occurs in `text` (see TermMatcher).

@@ -63,18 +63,16 @@ std::string concat(std::initializer_list<std::string_view> parts)
 }
 
 /// The pages part; false when the buffer limit ended the search.
-bool searchPages(const SearchTerms& terms, PageWalk& walk, long limitDay, const DisplayFlags& flags,
-                 HitList& hits)
+bool searchPages(PageWalk& walk, const DisplayFlags& flags, HitList& hits)
 {
     while (const auto page = walk.next()) {
-        const bool beforeLimit = localDayNumber(page->Date) < limitDay;
-        if (terms.matches(page->Text)) {
-            const std::string date = FormatDate(page->Date, /*withTime=*/false, flags);
-            if (!hits.add(concat({"PAGE: ", date, kHitLineBreak, page->Text}), page->Date)) {
+        if (page->matched) {
+            const std::string date = FormatDate(page->date, /*withTime=*/false, flags);
+            if (!hits.add(concat({"PAGE: ", date, kHitLineBreak, page->text}), page->date)) {
                 return false;
             }
         }
-        if (hits.full() || beforeLimit) {
+        if (hits.full() || page->last) {
             break;
         }
     }
@@ -155,10 +153,16 @@ daylark::SearchResults daylark::searchText(const SearchRequest& request,
     const SearchTerms terms(request.term1, request.term2, request.combination);
     const std::int64_t limit = searchLimit(clock.now(), request.monthsBack);
     HitList hits(request.maxHits);
+    // The walk hands on only the pages that match and the one that ends it; with no hits
+    // wanted, the newest page is still tested and ends it.
+    PageFilter filter{[&terms](std::string_view text) { return terms.matches(text); },
+                      localDayNumber(limit), limit, hits.full()};
+    const WalkBudget budget{static_cast<std::size_t>(std::max(request.maxHits, 1)),
+                            kBufferLimit + 1};
     PageWalk walk(sources.firstArchive, sources.firstYear, sources.archivePath,
-                  breakDown(limit, /*greenwich=*/false).year, messages, clock);
-    if (searchPages(terms, walk, localDayNumber(limit), flags, hits) &&
-        searchLists(terms, sources.lists, flags, hits)) {
+                  breakDown(limit, /*greenwich=*/false).year, std::move(filter), budget,
+                  sources.reading, messages, clock);
+    if (searchPages(walk, flags, hits) && searchLists(terms, sources.lists, flags, hits)) {
         searchAlarms(terms, sources.alarms, flags, hits);
     }
     return hits.take();

@@ -2,6 +2,7 @@
 
 #include "alarms/CDaylarkAlarm.h"
 #include "records/CDaylarkTodo.h"
+#include "search/PageWalk.h"
 #include "search/SearchTerm.h"
 
 #include <cstddef>
@@ -57,6 +58,7 @@ struct SearchSources
     std::function<std::string(int)> archivePath; ///< the archive of a year
     const std::vector<std::unique_ptr<CDaylarkTodo>>& lists;
     const std::vector<std::unique_ptr<CDaylarkAlarm>>& alarms;
+    ArchiveReading reading = ArchiveReading::InBlocks;
 };
 
 /// One hit: its text, and the date of its page when it was found in a filed page.

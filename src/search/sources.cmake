@@ -5,4 +5,5 @@ target_sources(daylark_core PRIVATE
     search/SearchTerm.cpp
     search/TermMatcher.cpp
     search/TextSearch.cpp
+    search/YearScan.cpp
 )

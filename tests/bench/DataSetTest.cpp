@@ -160,6 +160,17 @@ TEST(DataSet, ReadsBackThroughTheCoreAndExportsAsGeneratedAcrossSummerTime)
         const std::string date = formatTime("%Y/%Y-%m-%d", page.Date, /*greenwich=*/false);
         EXPECT_EQ(readFile(exported.path() + "/" + date + ".txt"), page.Text) << date;
     }
+
+    // One file per year holds the year's texts in date order, each closed by a line break.
+    const TempDir byYear;
+    ASSERT_EQ(bench::exportYears(set, byYear.path()), "");
+    std::map<std::string, std::string> years;
+    for (const CDaylarkPage& page : set.pages) {
+        years[formatTime("%Y", page.Date, /*greenwich=*/false)] += page.Text + "\r\n";
+    }
+    for (const auto& [year, text] : years) {
+        EXPECT_EQ(readFile(byYear.path() + "/" + year + ".txt"), text) << year;
+    }
 }
 
 TEST(DataSet, OtherMachineDiffersInTheGivenShare)

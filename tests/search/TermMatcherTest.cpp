@@ -36,6 +36,48 @@ TEST(TermMatcher, FoldsOnlyAsciiLettersAndFindsTermsAnywhereInTextsOfAnyLength)
     }
 }
 
+/// Whether `term` occurs in `text`, compared byte by byte with A-Z folded: what the matcher
+/// must agree with however it finds its candidates.
+bool plainlyFound(const std::string& text, const std::string& term)
+{
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    for (std::size_t at = 0; !term.empty() && at + term.size() <= text.size(); ++at) {
+        std::size_t i = 0;
+        while (i < term.size() && fold(text[at + i]) == fold(term[i])) {
+            ++i;
+        }
+        if (i == term.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(TermMatcher, FindsATermAtEveryPlaceOfTextsOfEveryLength)
+{
+    // Texts around the width the matcher compares at once, with the term (or a near miss that
+    // has only its anchor bytes right) at every place, in mixed case.
+    for (const std::string term : {"zq", "Quiz", "x@y", "straWberry", "\xE9t\xE9"}) {
+        const std::string nearMiss = std::string(1, term.front()) +
+                                     std::string(term.size() - 2, '#') +
+                                     std::string(1, term.back());
+        for (std::size_t length = term.size(); length < 50; ++length) {
+            for (std::size_t at = 0; at + term.size() <= length; ++at) {
+                for (const std::string& put : {term, nearMiss}) {
+                    std::string text(length, 'a');
+                    for (std::size_t i = 0; i < put.size(); ++i) {
+                        text[at + i] = (at + i) % 2 != 0 && put[i] >= 'a' && put[i] <= 'z'
+                                           ? static_cast<char>(put[i] - 32)
+                                           : put[i];
+                    }
+                    SCOPED_TRACE(term + " in " + text);
+                    EXPECT_EQ(TermMatcher(term).foundIn(text), plainlyFound(text, term));
+                }
+            }
+        }
+    }
+}
+
 TEST(SearchTerms, CombineTwoTermsWithAndOrAndIgnoreAnEmptySecondTerm)
 {
     const std::tuple<std::string, std::string, Combination, bool> cases[] = {

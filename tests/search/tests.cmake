@@ -1,4 +1,5 @@
 daylark_add_core_test(search_tests
     search/CSearchDlgTest.cpp
+    search/PageWalkTest.cpp
     search/TermMatcherTest.cpp
 )
