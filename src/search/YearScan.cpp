@@ -127,13 +127,29 @@ std::optional<PlainEntry> plainEntry(const BackwardWindow& window, std::int64_t 
                       {reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)}};
 }
 
+/// Whether the DWORD at offset 12 is 16, as in every archive header: a file without it is
+/// damaged as a whole, however well its end reads.
+bool hasArchiveHeader(File& file)
+{
+    unsigned char bytes[kEntryOffsetSize] = {};
+    file.seek(kArchiveHeaderSize, SeekFrom::Begin);
+    if (file.read(bytes, sizeof bytes) != sizeof bytes) {
+        return false;
+    }
+    const std::uint32_t value =
+        bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+    return value == kFirstEntryOffset;
+}
+
 std::optional<std::vector<WalkedPage>> scan(File& file, const PageFilter& filter,
                                             WalkBudget& budget)
 {
     const std::int64_t length = file.length();
+    if (length < kFirstEntryOffset + kMinEntrySize || !hasArchiveHeader(file)) {
+        return std::nullopt; // read entry by entry, which says what is wrong
+    }
     BackwardWindow window(file);
-    if (length < kFirstEntryOffset + kMinEntrySize ||
-        !window.cover(length - kEntryOffsetSize, length)) {
+    if (!window.cover(length - kEntryOffsetSize, length)) {
         return std::nullopt;
     }
     std::int64_t end = length;
