@@ -11,6 +11,7 @@
 #include "records/CFutureFile.h"
 #include "records/CTodoFile.h"
 
+#include <algorithm>
 #include <cassert>
 #include <climits>
 #include <utility>
@@ -163,8 +164,24 @@ void CDaylarkDoc::collectTodaysAlarms(std::int64_t day)
     m_schedule->CollectTodaysAlarms(day, /*show=*/true);
     // Alarms removed outside a change of day that files a page are reported on the current
     // page, which is filed with its day in turn: no alarm leaves without a line.
+    std::string removed;
+    m_schedule->AppendRemovedAlarms(removed);
+    if (removed.empty()) {
+        return;
+    }
+    // A change of day cut short after filing (a crash, a failed save) left its alarms in the
+    // file: their lines went with the filed page already.
+    const auto filed = lastFiledPage();
     std::string lines;
-    m_schedule->AppendRemovedAlarms(lines);
+    for (std::size_t start = 0; start < removed.size();) {
+        const std::size_t next =
+            std::min(removed.find(kLineBreak, start + kLineBreak.size()), removed.size());
+        const std::string_view line(removed.data() + start, next - start);
+        if (!filed || filed->Text.find(line) == std::string::npos) {
+            lines += line;
+        }
+        start = next;
+    }
     if (lines.empty()) {
         return;
     }

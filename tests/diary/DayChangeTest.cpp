@@ -227,6 +227,8 @@ TEST_F(DayChangeTest, ACrashAtEachStepLosesNothing)
 
         EXPECT_EQ(readFile(data + "/daylark.day"),
                   dayFileBytes(clock.time, "{} Call Bob\r\r\n\r\r\nPay rent"));
+        // The alarm that leaves the file only now was reported on the filed page already.
+        EXPECT_EQ(restart.doc.pageText().text(), "{} Call Bob\r\r\n\r\r\nPay rent");
         EXPECT_EQ(pagesOf(data + "/1997.dlk"),
                   (std::vector<DatedText>{{"1997-03-03", kFiledPage + kListDone + kDentist}}));
         EXPECT_EQ(restart.stores(), stores + " Vet Pills Party");
