@@ -8,6 +8,9 @@
 #include "platform/MessageSink.h"
 #include "platform/TimeText.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace daylark {
 
 namespace {
@@ -17,6 +20,17 @@ constexpr long kDaysInTwoWeeks = 14;
 long dayNumberOf(const TimeFields& fields)
 {
     return civilDayNumber(fields.year, fields.month, fields.day);
+}
+
+bool sameAlarm(const CAlarmEntry& a, const CAlarmEntry& b)
+{
+    return a.Time == b.Time && a.Frequency == b.Frequency && a.Name == b.Name;
+}
+
+bool holds(const std::vector<CAlarmEntry>& entries, const CAlarmEntry& entry)
+{
+    return std::any_of(entries.begin(), entries.end(),
+                       [&entry](const CAlarmEntry& held) { return sameAlarm(held, entry); });
 }
 
 } // namespace
@@ -79,6 +93,11 @@ AlarmSchedule::AlarmSchedule(CAlarmFile& alarms, const Clock& clock, const Displ
 
 AlarmSchedule::Collection AlarmSchedule::collect(std::int64_t day)
 {
+    Collection found;
+    if (m_collectedDay == localDayNumber(day)) {
+        std::copy_if(m_todays.begin(), m_todays.end(), std::back_inserter(found.announced),
+                     [](const CAlarmEntry& entry) { return entry.Announced != 0; });
+    }
     m_todays.clear();
     m_removed.clear();
     m_alarms.Load();
@@ -86,7 +105,6 @@ AlarmSchedule::Collection AlarmSchedule::collect(std::int64_t day)
 
     // Built apart and put in place by the caller at the end: a box shown on the way (a
     // failure) runs a nested loop whose tick may collect as well.
-    Collection found;
     for (const auto& alarm : m_alarms.records()) {
         std::string label;
         if (alarm->Frequency == static_cast<std::int16_t>(Frequency::Once)) {
@@ -120,11 +138,21 @@ void AlarmSchedule::CollectTodaysAlarms(std::int64_t day, bool show)
         m_alarms.Save();
     }
     m_alarms.Empty();
-
-    m_todays = std::move(found.todays);
-    m_removed.insert(m_removed.end(), found.removed.begin(), found.removed.end());
-    if (show && !found.summary.empty()) {
-        m_messages.inform(found.summary, kSummaryCaption);
+    takeCollection(day, found);
+    if (!show) {
+        return;
+    }
+    // A change of day that failed collects again at every retry: the box is not shown again
+    // unless it has something new to say.
+    const long dayNumber = localDayNumber(day);
+    if (m_summaryDay == dayNumber && m_missed.empty()) {
+        return;
+    }
+    const std::string summary = missedSummary() + found.summary;
+    m_missed.clear();
+    m_summaryDay = dayNumber;
+    if (!summary.empty()) {
+        m_messages.inform(summary, kSummaryCaption);
     }
 }
 
@@ -132,8 +160,36 @@ void AlarmSchedule::PrepareNewDay(std::int64_t day)
 {
     Collection found = collect(day);
     m_pastAlarms = std::move(found.past);
+    takeCollection(day, found);
+}
+
+void AlarmSchedule::takeCollection(std::int64_t day, Collection& found)
+{
+    for (CAlarmEntry& entry : found.todays) {
+        if (holds(found.announced, entry)) {
+            entry.Announced = 1;
+        }
+    }
     m_todays = std::move(found.todays);
+    m_collectedDay = localDayNumber(day);
+    // An alarm that this run never announced came due while the program was not running: the
+    // summary names it, or it would leave without the user ever hearing of it.
+    for (const CAlarmEntry& entry : found.removed) {
+        if (!holds(m_announcedOnce, entry) && !holds(m_missed, entry)) {
+            m_missed.push_back(entry);
+        }
+    }
     m_removed.insert(m_removed.end(), found.removed.begin(), found.removed.end());
+}
+
+std::string AlarmSchedule::missedSummary() const
+{
+    std::string lines;
+    for (const CAlarmEntry& entry : m_missed) {
+        lines += "Missed, " + FormatDate(entry.Time, /*withTime=*/true, m_flags) + ": " +
+                 entry.Name + "\n";
+    }
+    return lines;
 }
 
 void AlarmSchedule::FinishNewDay(Removal removal)
@@ -173,6 +229,10 @@ bool AlarmSchedule::CheckDueAlarms()
             continue;
         }
         entry.Announced = 1;
+        if (entry.Frequency == static_cast<std::int32_t>(Frequency::Once) &&
+            !holds(m_announcedOnce, entry)) {
+            m_announcedOnce.push_back(entry);
+        }
         std::string& text = entry.MessageBoxFlag != 0 ? boxText : notifyText;
         text += FormatAlarmTime(entry.Time, m_flags) + entry.Name + "\n";
     }

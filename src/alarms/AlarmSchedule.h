@@ -3,6 +3,7 @@
 #include "alarms/CAlarmEntry.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,11 @@ public:
     /// Rebuilds today's alarms for `day` from the alarm file, in file order. Once alarms dated
     /// before `day` leave the file and wait in the removed list for AppendRemovedAlarms. With
     /// `show` set, anything collected is summed up in the "Today's Alarms" box (after the alarm
-    /// file has been saved and let go).
+    /// file has been saved and let go), led by the missed alarms; the box shows once a day, or
+    /// again when new missed alarms came since.
+    ///
+    /// Collected again for the same day (a change of day that failed is retried), the entries
+    /// announced already stay announced.
     void CollectTodaysAlarms(std::int64_t day, bool show);
 
     /// What a change of day does with the alarm file that PrepareNewDay left loaded.
@@ -79,6 +84,9 @@ public:
     const std::vector<CAlarmEntry>& todaysAlarms() const { return m_todays; }
     /// The Once alarms the last collection took out of the file, not yet written to a page.
     const std::vector<CAlarmEntry>& removedAlarms() const { return m_removed; }
+    /// The Once alarms taken out of the file that this run never announced (their time came
+    /// while the program was not running), waiting for the next summary.
+    const std::vector<CAlarmEntry>& missedAlarms() const { return m_missed; }
 
 private:
     /// What one collection found.
@@ -87,11 +95,18 @@ private:
         std::vector<CAlarmEntry> todays;
         std::vector<CAlarmEntry> removed;
         std::vector<const CDaylarkAlarm*> past; ///< the records of `removed`, still in the list
+        /// Today's entries announced already, when the day was collected before.
+        std::vector<CAlarmEntry> announced;
         std::string summary;
     };
     /// Loads the alarm file and collects for `day`.
     Collection collect(std::int64_t day);
     void removeFromFile(const std::vector<const CDaylarkAlarm*>& alarms);
+    /// Takes what a collection found as today's alarms and the removed ones: entries announced
+    /// already today stay announced, and removed alarms never announced become missed ones.
+    void takeCollection(std::int64_t day, Collection& found);
+    /// The missed alarms' lines of the summary ("Missed, DATE: NAME").
+    std::string missedSummary() const;
 
     CAlarmFile& m_alarms;
     const Clock& m_clock;
@@ -101,6 +116,12 @@ private:
     std::vector<CAlarmEntry> m_removed;
     /// The past Once alarms of PrepareNewDay, waiting for FinishNewDay.
     std::vector<const CDaylarkAlarm*> m_pastAlarms;
+    std::vector<CAlarmEntry> m_missed;
+    /// The Once alarms this run announced, until a collection removes them.
+    std::vector<CAlarmEntry> m_announcedOnce;
+    /// The local day numbers of the last collection and of the last summary shown.
+    std::optional<long> m_collectedDay;
+    std::optional<long> m_summaryDay;
 };
 
 } // namespace daylark

@@ -129,6 +129,12 @@ int addAlarm(CliContext& context)
     if (!time) {
         return kExitUsage;
     }
+    // A once alarm in the past would be announced never and removed by the next start.
+    if (frequency == Frequency::Once && *time < context.env.clock.now()) {
+        context.env.err << "daylark-cli: " << at->second
+                        << " has passed; a once alarm is set for a time still to come\n";
+        return kExitUsage;
+    }
 
     auto alarm = std::make_unique<CDaylarkAlarm>();
     alarm->Name = parsed.words[0];

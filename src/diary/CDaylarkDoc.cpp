@@ -59,6 +59,7 @@ CDaylarkDoc::~CDaylarkDoc() = default;
 void CDaylarkDoc::attachStores(CAlarmFile& alarms, CTodoFile& lists, const DisplayFlags& flags)
 {
     m_lists = &lists;
+    m_flags = &flags;
     m_schedule = std::make_unique<AlarmSchedule>(alarms, m_clock, flags, m_messages);
 }
 
@@ -252,7 +253,11 @@ bool CDaylarkDoc::SaveModified()
         return true;
     }
     CheckDayFile(/*merge=*/true);
-    CheckDay();
+    // A change of day that could not file its page is tried again by the tick, not by every
+    // save: the page is saved on its own day meanwhile.
+    if (m_filingFailure.empty()) {
+        CheckDay();
+    }
     return Save();
 }
 

@@ -181,9 +181,9 @@ public:
     bool CheckDayFile(bool merge);
 
     /// The day test of the clock tick: when now is at least two hours after the page date and
-    /// on another local date (year, month and day compared), runs NewDay(now) and marks the
-    /// document modified. Returns whether it did. Does nothing during a change of day or while
-    /// the change of day is held.
+    /// on another local date (year, month and day compared), runs NewDay(now) and, when the
+    /// page moved to the new day, marks the document modified. Returns whether it did. Does
+    /// nothing during a change of day or while the change of day is held.
     bool CheckDay();
     /// A window that holds today's text or the future notes apart from the document (the day
     /// view) holds the change of day while it is open: filing under it would lose one side.
@@ -197,7 +197,10 @@ public:
     }
     bool dayChangeHeld() const { return m_dayChangeHolds > 0; }
     /// The day check of start-up: the change of day when the day test says the page's day is
-    /// over, else today's alarms collected with their "Today's Alarms" summary.
+    /// over, else today's alarms collected with their "Today's Alarms" summary. A page dated on
+    /// a later day than now (the clock was ahead when it was started) is reported first, with
+    /// the question whether to move it to today; Yes moves and saves it, anything else leaves
+    /// it as it is.
     void InitialDayCheck();
     /// Whether the year archive of the page date holds a page of the page date's day or of a
     /// later day (the page was filed already).
@@ -213,10 +216,16 @@ public:
     /// then are the lists, the alarm file and the future notes saved. A later run finds the
     /// filed page (its day's last page, holding exactly what it would file now) and goes on
     /// from the current-day file. When the archive already holds the page date's day or a later
-    /// one otherwise, or the page cannot be filed, nothing is filed, the stores are left alone
-    /// and the page keeps its text (with the lines of removed alarms added when filing failed).
+    /// one otherwise, nothing is filed, the stores are left alone and the page keeps its text.
     /// Browsing a past day, the saved today text is what is filed and carried.
-    void NewDay(std::int64_t day);
+    ///
+    /// When the page cannot be filed (a full disk, an archive that cannot be created or
+    /// written), nothing is filed, the stores are left alone, and the page keeps its text and
+    /// its date, so the next day test tries again; one message says that the day could not be
+    /// filed and why (the same failure again is only a notification). SaveModified does not
+    /// retry meanwhile. Once alarms removed by a collection that files no page get their lines
+    /// at the end of the current page. Returns whether the page moved to `day`.
+    bool NewDay(std::int64_t day);
     /// Called right before each write of a change of day. Tests throw from it to stop the
     /// change there, as a crash would.
     void setBeforeWrite(std::function<void(DayChangeWrite)> hook)
@@ -251,8 +260,14 @@ private:
     std::unique_ptr<CDaylarkPage> lastFiledPage();
     void moveToDay(std::int64_t day);
     /// Files the page and starts the new one; `filedToday` is the archive's last page when it
-    /// is of the page date's day.
-    void fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday);
+    /// is of the page date's day. False when the page could not be filed and keeps its day.
+    bool fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday);
+    /// Today's alarms collected with their summary; the lines of the alarms it removed go at
+    /// the end of the current page.
+    void collectTodaysAlarms(std::int64_t day);
+    void reportFilingFailure(const std::string& failure);
+    /// The question of InitialDayCheck about a page dated on a later day than now.
+    void offerToMovePageAhead();
     DayChange prepareDayChange(std::int64_t day);
     void finishDayChange(DayChange& change, bool save);
     void beforeWrite(DayChangeWrite write);
@@ -278,6 +293,9 @@ private:
     std::unique_ptr<CFutureFile> m_future;
     CTodoFile* m_lists = nullptr;
     std::unique_ptr<AlarmSchedule> m_schedule;
+    const DisplayFlags* m_flags = nullptr;
+    /// The message of the last change of day that could not file its page; empty once one did.
+    std::string m_filingFailure;
     DueAlarms m_dueAlarms = DueAlarms::Announce;
     bool m_changingDay = false;
     int m_dayChangeHolds = 0;

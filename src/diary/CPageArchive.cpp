@@ -76,6 +76,20 @@ CPageArchive::~CPageArchive()
 
 int CPageArchive::Open(bool loading, bool create)
 {
+    return open(loading, create, nullptr);
+}
+
+void CPageArchive::report(const std::string& message, std::string* failure)
+{
+    if (failure != nullptr) {
+        *failure = message;
+        return;
+    }
+    m_messages.error(message);
+}
+
+int CPageArchive::open(bool loading, bool create, std::string* failure)
+{
     Close();
     if (!fileStatus(m_fileName).exists) {
         if (!create) {
@@ -83,22 +97,25 @@ int CPageArchive::Open(bool loading, bool create)
         }
         try {
             m_file = std::make_unique<File>(m_fileName, File::Mode::Create);
-        } catch (const CException& failure) {
-            m_messages.error(kCreating.message(failure));
+        } catch (const CException& error) {
+            report(kCreating.message(error), failure);
             return 1;
         }
     } else {
         try {
             m_file = std::make_unique<File>(m_fileName,
                                             loading ? File::Mode::Read : File::Mode::ReadWrite);
-        } catch (const CException& failure) {
-            m_messages.error(kLooking.message(failure));
+        } catch (const CException& error) {
+            report(kLooking.message(error), failure);
             return 1;
         }
     }
 
     m_archive = std::make_unique<CRecordArchive>(*m_file, loading ? CRecordArchive::Mode::Loading
                                                                   : CRecordArchive::Mode::Storing);
+    // Opened for writing, only the header of a new archive is written here: its failure (a
+    // full disk) is one of archiving the page, not of reading one.
+    const FailureContext& context = loading ? kReading : kArchiving;
     try {
         if (m_version > 100) {
             const std::int64_t length = m_file->length();
@@ -116,10 +133,10 @@ int CPageArchive::Open(bool loading, bool create)
             }
         }
         return 0;
-    } catch (const CException& failure) {
-        m_messages.error(kReading.message(failure));
+    } catch (const CException& error) {
+        report(context.message(error), failure);
     } catch (const std::bad_alloc&) {
-        m_messages.error(kReading.message(CMemoryException()));
+        report(context.message(CMemoryException()), failure);
     }
     abandon();
     return 1;
@@ -310,9 +327,9 @@ std::int64_t CPageArchive::walk(std::unique_ptr<CDaylarkPage>& page, std::int64_
     }
 }
 
-std::int64_t CPageArchive::AppendPage(const CDaylarkPage& page)
+std::int64_t CPageArchive::AppendPage(const CDaylarkPage& page, std::string* failure)
 {
-    if (Open(false, true) != 0) {
+    if (open(/*loading=*/false, /*create=*/true, failure) != 0) {
         return 0;
     }
     try {
@@ -323,10 +340,10 @@ std::int64_t CPageArchive::AppendPage(const CDaylarkPage& page)
         m_archive.reset();
         m_file.reset();
         return length;
-    } catch (const CException& failure) {
-        m_messages.error(kArchiving.message(failure));
+    } catch (const CException& error) {
+        report(kArchiving.message(error), failure);
     } catch (const std::bad_alloc&) {
-        m_messages.error(kArchiving.message(CMemoryException()));
+        report(kArchiving.message(CMemoryException()), failure);
     }
     // What the pass still buffers is dropped; an entry written in part is a torn tail that the
     // next append moves aside.

@@ -70,7 +70,8 @@ public:
     /// Opens the archive for writing (creating it with its header when missing), appends one
     /// entry for `page`, makes it durable and closes. Returns the file length before the
     /// entry (above 0), or 0 when nothing was filed: the archive did not open or the append
-    /// failed (its message is shown; a cut-off entry is mended by the next append).
+    /// failed (a cut-off entry is mended by the next append). The failure's message is shown,
+    /// or, when `failure` is given, handed back there for the caller's own message.
     ///
     /// Before appending it recovers from an earlier append that was cut off: a last entry that
     /// still holds its placeholder gets its end written in, and a torn tail is moved into
@@ -78,7 +79,7 @@ public:
     /// without an archive header is damaged, not torn: it is moved whole into
     /// "<name>.damaged.NNN", said so, and the archive starts again. Readers (FindPage and all
     /// that use it) report such a file as damaged and find no page in it.
-    std::int64_t AppendPage(const CDaylarkPage& page);
+    std::int64_t AppendPage(const CDaylarkPage& page, std::string* failure = nullptr);
 
     /// Reads every complete entry and puts the pages before those already in the page list,
     /// in file order. Returns the number of pages read (0 for a missing archive).
@@ -136,6 +137,9 @@ private:
     /// Copies the bytes [from, to) of the archive into the new file `target`, made durable.
     void copyBytesAside(std::int64_t from, std::int64_t to, const std::string& target);
     void writeHeader();
+    /// Open, with its failure shown or handed back in `failure` when that is given.
+    int open(bool loading, bool create, std::string* failure);
+    void report(const std::string& message, std::string* failure);
     /// Drops the pass without flushing what it holds and closes the file, ignoring failures.
     void abandon();
 

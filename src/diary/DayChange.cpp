@@ -6,9 +6,12 @@
 #include "diary/SplitPage.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
+#include "platform/MessageSink.h"
+#include "platform/TimeText.h"
 #include "records/CFutureFile.h"
 #include "records/CTodoFile.h"
 
+#include <algorithm>
 #include <cassert>
 #include <climits>
 #include <utility>
@@ -51,6 +54,19 @@ private:
 
 constexpr std::string_view kLineBreak = "\r\r\n";
 
+/// Appends `lines` to `text` as lines of their own: after a last line without its line break
+/// a break comes first, so that the two never run together into one line.
+void appendLines(std::string& text, std::string_view lines)
+{
+    if (lines.empty()) {
+        return;
+    }
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') {
+        text += kLineBreak;
+    }
+    text += lines;
+}
+
 } // namespace
 
 bool CDaylarkDoc::dayIsOver(std::int64_t now) const
@@ -63,10 +79,9 @@ bool CDaylarkDoc::dayIsOver(std::int64_t now) const
 bool CDaylarkDoc::CheckDay()
 {
     const std::int64_t now = m_clock.now();
-    if (m_changingDay || dayChangeHeld() || !dayIsOver(now)) {
+    if (m_changingDay || dayChangeHeld() || !dayIsOver(now) || !NewDay(now)) {
         return false;
     }
-    NewDay(now);
     setModified(true);
     return true;
 }
@@ -74,9 +89,32 @@ bool CDaylarkDoc::CheckDay()
 void CDaylarkDoc::InitialDayCheck()
 {
     assert(m_schedule && "attachStores comes before the day check");
+    offerToMovePageAhead();
     if (!CheckDay()) {
-        m_schedule->CollectTodaysAlarms(m_clock.now(), /*show=*/true);
+        collectTodaysAlarms(m_clock.now());
     }
+}
+
+void CDaylarkDoc::offerToMovePageAhead()
+{
+    const std::int64_t now = m_clock.now();
+    // A page dated on a later day than now was started while the clock was ahead: no day is
+    // over for it until that date, so every day until then would be written onto this page.
+    if (localDayNumber(m_pageDate) <= localDayNumber(now)) {
+        return;
+    }
+    const std::string question =
+        "Today's page is dated " + FormatDate(m_pageDate, /*withTime=*/false, *m_flags) +
+        ", later than the clock's time, " + FormatDate(now, /*withTime=*/true, *m_flags) +
+        ": the clock was ahead when it was started. Until that date the day does not change "
+        "and nothing is filed.\n\nMove the page to today?";
+    if (m_messages.ask(question, MessageSink::kCaption, MessageIcon::Information,
+                       MessageButtons::YesNo) != MessageAnswer::Yes) {
+        return;
+    }
+    moveToDay(now);
+    setModified(true);
+    Save();
 }
 
 std::unique_ptr<CDaylarkPage> CDaylarkDoc::lastFiledPage()
@@ -97,24 +135,78 @@ bool CDaylarkDoc::HasDayOrLater()
     return last && localDayNumber(last->Date) >= localDayNumber(m_pageDate);
 }
 
-void CDaylarkDoc::NewDay(std::int64_t day)
+bool CDaylarkDoc::NewDay(std::int64_t day)
 {
     assert(m_schedule && m_lists && "attachStores comes before a change of day");
     if (m_changingDay) {
-        return;
+        return false;
     }
     const ChangingDay changing(m_changingDay);
     const auto last = lastFiledPage();
     const long lastDay = last ? localDayNumber(last->Date) : LONG_MIN;
     const long pageDay = localDayNumber(m_pageDate);
     // An archive that holds a later day: the page was filed already and keeps its text.
+    bool moves = true;
     if (lastDay < pageDay) {
-        fileAndCarry(day, nullptr);
+        moves = fileAndCarry(day, nullptr);
     } else if (lastDay == pageDay) {
-        fileAndCarry(day, last.get());
+        moves = fileAndCarry(day, last.get());
     }
-    moveToDay(day);
+    if (moves) {
+        moveToDay(day);
+    }
+    collectTodaysAlarms(day);
+    return moves;
+}
+
+void CDaylarkDoc::collectTodaysAlarms(std::int64_t day)
+{
     m_schedule->CollectTodaysAlarms(day, /*show=*/true);
+    // Alarms removed outside a change of day that files a page are reported on the current
+    // page, which is filed with its day in turn: no alarm leaves without a line.
+    std::string removed;
+    m_schedule->AppendRemovedAlarms(removed);
+    if (removed.empty()) {
+        return;
+    }
+    // A change of day cut short after filing (a crash, a failed save) left its alarms in the
+    // file: their lines went with the filed page already.
+    const auto filed = lastFiledPage();
+    std::string lines;
+    for (std::size_t start = 0; start < removed.size();) {
+        const std::size_t next =
+            std::min(removed.find(kLineBreak, start + kLineBreak.size()), removed.size());
+        const std::string_view line(removed.data() + start, next - start);
+        if (!filed || filed->Text.find(line) == std::string::npos) {
+            lines += line;
+        }
+        start = next;
+    }
+    if (lines.empty()) {
+        return;
+    }
+    if (m_savedTodayText) {
+        *m_savedTodayText += lines;
+        m_modified = true;
+        return;
+    }
+    m_text->appendText(lines);
+}
+
+void CDaylarkDoc::reportFilingFailure(const std::string& failure)
+{
+    const std::string message =
+        "The page of " + FormatDate(m_pageDate, /*withTime=*/false, *m_flags) +
+        " could not be filed in " + m_pageArchive.fileName() + ":\n" + failure +
+        "\n\nThe page stays on its day with its text; filing it is tried again at the next "
+        "clock tick and at the next start.";
+    // Tried again every tick, the same failure is not a new box each time.
+    if (message == m_filingFailure) {
+        m_messages.notify(message, MessageSink::kCaption);
+        return;
+    }
+    m_filingFailure = message;
+    m_messages.error(message);
 }
 
 void CDaylarkDoc::moveToDay(std::int64_t day)
@@ -126,7 +218,7 @@ void CDaylarkDoc::moveToDay(std::int64_t day)
     }
 }
 
-void CDaylarkDoc::fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday)
+bool CDaylarkDoc::fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday)
 {
     DayChange change = prepareDayChange(day);
     // The page date's own day last in the archive, holding exactly this page: a change of day
@@ -137,16 +229,21 @@ void CDaylarkDoc::fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday)
         CDaylarkPage page;
         page.Date = m_pageDate;
         page.Text = change.archived;
-        filed = m_pageArchive.AppendPage(page) > 0;
+        std::string failure;
+        filed = m_pageArchive.AppendPage(page, &failure) > 0;
+        if (!filed) {
+            // The page keeps its date: re-dated, it would be filed under the wrong day and its
+            // own day would never reach the archive. The removed alarms' lines come onto it
+            // with the collection that follows.
+            finishDayChange(change, /*save=*/false);
+            reportFilingFailure(failure);
+            return false;
+        }
+        m_filingFailure.clear();
     }
     if (!filed) {
         finishDayChange(change, /*save=*/false);
-        // The alarms leave the file with the next collection all the same: their lines stay
-        // on the page, to be filed with the next day.
-        if (filedToday == nullptr && !change.alarmLines.empty()) {
-            setCurrentPageText(currentPageText() + change.alarmLines);
-        }
-        return;
+        return true;
     }
     moveToDay(day);
     setCurrentPageText(change.carry);
@@ -154,6 +251,7 @@ void CDaylarkDoc::fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday)
     // Until the new page is on disk, the stores keep what a rerun needs to file it again.
     const bool saved = Save();
     finishDayChange(change, saved);
+    return true;
 }
 
 CDaylarkDoc::DayChange CDaylarkDoc::prepareDayChange(std::int64_t day)
@@ -170,8 +268,10 @@ CDaylarkDoc::DayChange CDaylarkDoc::prepareDayChange(std::int64_t day)
         std::string listDone;
         SplitPage(list->Contents, carry, archived, listDone, /*keepDone=*/false,
                   {kOpenTag, kCloseTag});
-        change.lists.emplace_back(list.get(), carry + archived);
-        change.archived += listDone;
+        // The open tasks first, then the rest, each line on its own.
+        appendLines(carry, archived);
+        change.lists.emplace_back(list.get(), std::move(carry));
+        appendLines(change.archived, listDone);
     }
 
     m_schedule->PrepareNewDay(day);

@@ -121,7 +121,8 @@ TEST_F(ScheduleFixture, CollectionSumsUpTodayAndRemovesPastOnceAlarms)
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].caption, "Today's Alarms");
     EXPECT_EQ(sink.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(sink.messages[0].text, "9:00 AM: Dentist\nDaily: Pills\nMonthly: Rent\nYearly: "
+    EXPECT_EQ(sink.messages[0].text, "Missed, Sunday, March 2, 9:30:00AM 1997: Old\n"
+                                     "9:00 AM: Dentist\nDaily: Pills\nMonthly: Rent\nYearly: "
                                      "Anniv\nBiweekly: Bi\nBirthday: Bday\n");
     EXPECT_EQ(namesOf(schedule.todaysAlarms()),
               (std::vector<std::string>{"Dentist", "Pills", "Rent", "Anniv", "Bi", "Bday"}));
@@ -165,6 +166,29 @@ TEST_F(ScheduleFixture, DueEntriesAreAnnouncedOnceEvenFromATickInsideTheBox)
     EXPECT_FALSE(schedule.CheckDueAlarms());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, "2:01 PM: Tea\n");
+}
+
+// Once alarms this run announced leave quietly; the others came while the program was not
+// running, and the next summary names them. Collecting a day again announces nothing again.
+TEST_F(ScheduleFixture, TheSummaryNamesTheOnceAlarmsThatCameWhileTheProgramWasNotRunning)
+{
+    store(makeAlarm("Dentist", makeLocalTime(1997, 3, 3, 9), Frequency::Once),
+          makeAlarm("Tea", makeLocalTime(1997, 3, 3, 14, 1), Frequency::Once),
+          makeAlarm("Pills", makeLocalTime(1997, 3, 1, 8), Frequency::Daily));
+    schedule.CollectTodaysAlarms(makeLocalTime(1997, 3, 3), /*show=*/false);
+    EXPECT_TRUE(schedule.CheckDueAlarms()); // Pills and Dentist; Tea is not due yet
+    schedule.CollectTodaysAlarms(makeLocalTime(1997, 3, 3, 15), /*show=*/true);
+    EXPECT_FALSE(schedule.CheckDueAlarms());
+    sink.clear();
+
+    clock.time = makeLocalTime(1997, 3, 4, 9);
+    schedule.CollectTodaysAlarms(clock.time, /*show=*/true);
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{
+                                "Missed, Monday, March 3, 2:01:00PM 1997: Tea\nDaily: Pills\n"});
+    EXPECT_EQ(namesOf(schedule.removedAlarms()), (std::vector<std::string>{"Dentist", "Tea"}));
+    // The summary of a day shows once.
+    schedule.CollectTodaysAlarms(clock.time, /*show=*/true);
+    EXPECT_EQ(sink.messages.size(), 1u);
 }
 
 // The calendar holds the alarm list with an unsaved addition when the day changes.

@@ -77,19 +77,58 @@ TEST_F(DiaryCommandsTest, TheFirstRunOnANewDayChangesTheDay)
 
     cli.clock.advance(86400);
     const std::string carried = "{} Call Bob\r\r\n\r\r\nPay rent";
-    for (int run = 0; run < 2; ++run) {
-        SCOPED_TRACE(run);
+    // Nothing is announced; the once alarm whose time came meanwhile is named once.
+    const std::string summaries[] = {
+        "[Today's Alarms]\nMissed, Monday, March 3, 9:30:00AM 1997: Dentist\nDaily: Pills\n\n",
+        "[Today's Alarms]\nDaily: Pills\n\n"};
+    for (const std::string& summary : summaries) {
+        SCOPED_TRACE(summary);
         const CliRun today = cli.run({"today"});
         EXPECT_EQ(today.status, 0) << today.err;
         EXPECT_EQ(today.out, carried);
-        EXPECT_EQ(today.err, "[Today's Alarms]\nDaily: Pills\n\n"); // nothing announced
+        EXPECT_EQ(today.err, summary);
         EXPECT_EQ(readFile(dayFile), dayFileBytes(cli.clock.time, carried));
     }
+    // The page's last line and the list's done line stay two lines.
     EXPECT_EQ(cli.run({"page", "1997-03-03"}).out,
-              "{x} done{x} Milk\r\r\n\r\r\nAlarm, Dentist, at, Monday, March 3, 9:30:00AM "
-              "1997, removed");
+              "{x} done\r\r\n{x} Milk\r\r\n\r\r\nAlarm, Dentist, at, Monday, March 3, "
+              "9:30:00AM 1997, removed");
     EXPECT_EQ(cli.run({"list", "Shopping"}).out, "{} Eggs");
     EXPECT_EQ(cli.run({"alarms", "1997-03-03"}).out, "08:00 daily Pills\n");
+}
+
+// Started before the day is over, the collection removes yesterday's once alarm: its line goes
+// on the current page, to be filed with it.
+TEST_F(DiaryCommandsTest, AnAlarmRemovedWithoutAChangeOfDayLeavesItsLineOnThePage)
+{
+    const std::int64_t monday = cli.clock.time;
+    cli.clock.time = monday - 86400;
+    ASSERT_EQ(cli.run({"alarm", "add", "Vet", "--at", "1997-03-02 10:00"}).status, 0);
+    cli.clock.time = monday;
+    writeFile(dayFile, dayFileBytes(monday, "first"));
+    EXPECT_EQ(cli.run({"today"}).err,
+              "[Today's Alarms]\nMissed, Sunday, March 2, 10:00:00AM 1997: Vet\n\n");
+    const std::string vet = "\r\r\nAlarm, Vet, at, Sunday, March 2, 10:00:00AM 1997, removed";
+    EXPECT_EQ(readFile(dayFile), dayFileBytes(monday, "first" + vet));
+    EXPECT_EQ(cli.run({"alarms", "1997-03-02"}).out, "");
+
+    cli.clock.advance(86400);
+    const CliRun today = cli.run({"today"});
+    EXPECT_EQ(today.err, "");
+    EXPECT_EQ(cli.run({"page", "1997-03-03"}).out, "first" + vet);
+}
+
+// The clock was a year ahead when the page was started: the CLI says so and moves nothing.
+TEST_F(DiaryCommandsTest, APageDatedLaterThanNowIsReportedAndLeftAlone)
+{
+    const std::string ahead = dayFileBytes(cli.clock.time + 366 * 86400, "text");
+    writeFile(dayFile, ahead);
+    const CliRun run = cli.run({"today"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "text");
+    EXPECT_NE(run.err.find("Today's page is dated Wednesday, March 4, 1998"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(readFile(dayFile), ahead);
 }
 
 TEST_F(DiaryCommandsTest, ADamagedDayFileStopsTodayAndAddWithoutWriting)

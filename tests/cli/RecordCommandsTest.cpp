@@ -36,6 +36,7 @@ TEST(RecordCommands, BadDatesAndTimesAreRefusedWithoutTouchingTheData)
         {"alarm", "add", "X", "--at", "1997-03-03"},
         {"alarm", "add", "X", "--at", "2038-06-01 10:00"},
         {"alarm", "add", "X", "--at", "1997-03-03 10:00", "--every", "fortnightly"},
+        {"alarm", "add", "X", "--at", "1997-03-03 09:04"}, // once, and its time has passed
         {"alarm", "add", "--at", "1997-03-03 10:00"},
         {"alarm", "rm", "X", "--on", "1997-13-01"},
         {"alarm", "rm", "X"},

@@ -26,7 +26,7 @@ using Write = CDaylarkDoc::DayChangeWrite;
 
 const std::int64_t kPageDate = 857397600; // Monday 3 March 1997, 09:00 EST
 const std::string kPage = "Morning\r\n{} Call Bob\r\n{x} Buy bread\r\n\r\nEvening";
-const std::string kFiledPage = "Morning\r\r\n{x} Buy bread\r\r\n\r\r\nEvening";
+const std::string kFiledPage = "Morning\r\r\n{x} Buy bread\r\r\n\r\r\nEvening\r\r\n";
 const std::string kListDone = "{x} Milk\r\r\n";
 const std::string kDentist = "\r\r\nAlarm, Dentist, at, Monday, March 3, 9:30:00AM 1997, removed";
 const std::string kVet = "\r\r\nAlarm, Vet, at, Wednesday, March 5, 10:00:00AM 1997, removed";
@@ -34,6 +34,8 @@ const std::string kShopping = "{x} Milk\r\n{} Eggs\r\nat the market";
 const std::string kListsAfter = "{} Eggs\r\r\nat the market|Dune|";
 const std::string kListsBefore = kShopping + "|Dune|";
 const std::string kAllNotes = "/Pay rent/Call Mum/April fool/Later";
+const std::string kDentistMissed = "Missed, Monday, March 3, 9:30:00AM 1997: Dentist\n";
+const std::string kVetMissed = "Missed, Wednesday, March 5, 10:00:00AM 1997: Vet\n";
 
 /// One run of the program over a data directory: the main window's stores and the document,
 /// loaded as at start.
@@ -120,24 +122,24 @@ TEST_F(DayChangeTest, APageAndItsStoresGoThroughWholeDaysByteForByte)
         const char* what;
         std::int64_t now;
         bool browsing;
-        std::string page, filed, carried, stores;
+        std::string page, filed, carried, stores, missed;
     };
     const std::int64_t tuesday = makeLocalTime(1997, 3, 4, 8);
     const std::string carried = "{} Call Bob\r\r\n\r\r\nPay rent";
     const std::string tuesdayStores = kListsAfter + "/Call Mum/April fool/Later Vet Pills Party";
     const Case cases[] = {
         {"next morning", tuesday, false, kPage, kFiledPage + kListDone + kDentist, carried,
-         tuesdayStores},
+         tuesdayStores, kDentistMissed},
         {"several days later", makeLocalTime(1997, 3, 7, 8), false, kPage,
          kFiledPage + kListDone + kDentist + kVet, carried + "\r\r\nCall Mum",
-         kListsAfter + "/April fool/Later Pills Party"},
+         kListsAfter + "/April fool/Later Pills Party", kDentistMissed + kVetMissed},
         {"the same day of the next month", makeLocalTime(1997, 4, 3, 10), false, kPage,
          kFiledPage + kListDone + kDentist + kVet, carried + "\r\r\nCall Mum\r\r\nApril fool",
-         kListsAfter + "/Later Pills Party"},
-        {"an empty page", tuesday, false, "", kListDone + kDentist, "\r\r\nPay rent",
-         tuesdayStores},
+         kListsAfter + "/Later Pills Party", kDentistMissed + kVetMissed},
+        {"an empty page", tuesday, false, "", kListDone + kDentist, "\r\r\nPay rent", tuesdayStores,
+         kDentistMissed},
         {"while browsing a past day", tuesday, true, kPage, kFiledPage + kListDone + kDentist,
-         carried, tuesdayStores},
+         carried, tuesdayStores, kDentistMissed},
     };
     const std::int64_t pastDay = makeLocalTime(1997, 2, 27, 9);
     for (const Case& c : cases) {
@@ -161,7 +163,8 @@ TEST_F(DayChangeTest, APageAndItsStoresGoThroughWholeDaysByteForByte)
         EXPECT_EQ(run.doc.pageText().text(), c.browsing ? "a filed page on show" : c.carried);
         EXPECT_EQ(run.doc.savedTodayText(), c.browsing ? std::optional(c.carried) : std::nullopt);
         EXPECT_EQ(run.doc.shownDate(), c.browsing ? pastDay : c.now);
-        ASSERT_EQ(sink.texts(), std::vector<std::string>{"Daily: Pills\n"});
+        // The once alarms whose time came while the program was not running are named.
+        ASSERT_EQ(sink.texts(), std::vector<std::string>{c.missed + "Daily: Pills\n"});
         EXPECT_EQ(sink.messages[0].caption, "Today's Alarms");
         sink.clear();
     }
@@ -224,6 +227,8 @@ TEST_F(DayChangeTest, ACrashAtEachStepLosesNothing)
 
         EXPECT_EQ(readFile(data + "/daylark.day"),
                   dayFileBytes(clock.time, "{} Call Bob\r\r\n\r\r\nPay rent"));
+        // The alarm that leaves the file only now was reported on the filed page already.
+        EXPECT_EQ(restart.doc.pageText().text(), "{} Call Bob\r\r\n\r\r\nPay rent");
         EXPECT_EQ(pagesOf(data + "/1997.dlk"),
                   (std::vector<DatedText>{{"1997-03-03", kFiledPage + kListDone + kDentist}}));
         EXPECT_EQ(restart.stores(), stores + " Vet Pills Party");
@@ -234,18 +239,109 @@ TEST_F(DayChangeTest, ACrashAtEachStepLosesNothing)
     }
 }
 
-// The archive cannot be written: the page keeps its text, with the removed alarm's line.
-TEST_F(DayChangeTest, WhenThePageIsNotFiledTheStoresStayAsTheyWere)
+// The archive cannot be written: the page keeps its day and its text (with the removed alarm's
+// line), the stores stay as they were, and the next tick and the next start try again.
+TEST_F(DayChangeTest, APageThatCannotBeFiledKeepsItsDayUntilItIsFiled)
 {
-    const std::string data = makeDataSet();
-    ASSERT_EQ(::symlink("missing/1997.dlk", (data + "/1997.dlk").c_str()), 0);
-    ProgramRun run(data, sink, clock, profile);
+    const std::pair<const char*, const char*> cases[] = {
+        {"missing/1997.dlk", "File Exception, 2, Creating Daylark archive."},
+        {"/dev/full", "File Exception, 13, archiving page"}, // a full disk
+    };
+    const std::string kept = kPage + kDentist;
+    for (const auto& [target, failure] : cases) {
+        SCOPED_TRACE(target);
+        const std::string data = makeDataSet();
+        const std::string archive = data + "/1997.dlk";
+        ASSERT_EQ(::symlink(target, archive.c_str()), 0);
+        {
+            ProgramRun run(data, sink, clock, profile);
+            run.doc.InitialDayCheck();
+            EXPECT_EQ(run.doc.pageDate(), kPageDate);
+            EXPECT_EQ(run.doc.pageText().text(), kept);
+            EXPECT_EQ(run.stores(), kListsBefore + kAllNotes + " Vet Pills Party");
+            ASSERT_EQ(sink.messages.size(), 2u);
+            const std::string& message = sink.messages[0].text;
+            EXPECT_TRUE(message.starts_with("The page of Monday, March 3, 1997 could not be filed"))
+                << message;
+            EXPECT_NE(message.find(failure), std::string::npos) << message;
+            EXPECT_EQ(sink.messages[1].text, kDentistMissed + "Daily: Pills\n");
+
+            // Each tick tries again: the same failure is no new box, nothing comes twice, and an
+            // alarm announced once stays announced.
+            for (int tick = 0; tick < 2; ++tick) {
+                clock.advance(15);
+                EXPECT_FALSE(run.doc.CheckDay());
+                EXPECT_TRUE(sink.messages.back().isNotification);
+                EXPECT_TRUE(run.doc.SaveModified());
+            }
+            ASSERT_EQ(sink.texts().size(), 5u);
+            EXPECT_EQ(sink.texts()[3], "8:00 AM: Pills\n");
+            EXPECT_EQ(run.doc.pageText().text(), kept);
+            EXPECT_EQ(readFile(data + "/daylark.day"), dayFileBytes(kPageDate, kept));
+        }
+        ASSERT_EQ(::unlink(archive.c_str()), 0);
+        sink.clear();
+        ProgramRun restart(data, sink, clock, profile);
+        restart.doc.InitialDayCheck();
+        EXPECT_EQ(restart.doc.pageDate(), clock.time);
+        const std::string filed = kFiledPage + kDentist.substr(3) + "\r\r\n" + kListDone;
+        EXPECT_EQ(pagesOf(archive), (std::vector<DatedText>{{"1997-03-03", filed}}));
+        EXPECT_EQ(restart.stores(), kListsAfter + "/Call Mum/April fool/Later Vet Pills Party");
+        EXPECT_EQ(sink.texts(), std::vector<std::string>{"Daily: Pills\n"});
+        sink.clear();
+    }
+}
+
+TEST_F(DayChangeTest, LinesJoinedAtTheChangeOfDayStaySeparateLines)
+{
+    const std::string data = dataDir(dayFileBytes(kPageDate, "{} call Bob\r\nlast line"));
+    const Locations at = locate(data);
+    saveRecords<CTodoFile>(at.listsPath(), list("Shop", "{x} milk bought"),
+                           list("Post", "{x} card"), list("Chores", "Header\r\n{} one\r\n{} two"));
+    saveRecords<CFutureFile>(at.futurePath(), note("1997-03-04", "Pay rent"),
+                             note("1997-03-05", "Call Mum"));
+    const std::string chores = "{} one\r\r\n{} two\r\r\nHeader\r\r\n|";
+    {
+        ProgramRun run(data, sink, clock, profile);
+        run.doc.InitialDayCheck();
+        EXPECT_EQ(pagesOf(data + "/1997.dlk"),
+                  (std::vector<DatedText>{
+                      {"1997-03-03", "last line\r\r\n{x} milk bought\r\r\n{x} card"}}));
+        EXPECT_EQ(run.doc.pageText().text(), "{} call Bob\r\r\n\r\r\nPay rent");
+        EXPECT_EQ(run.stores(), "||" + chores + "/Call Mum");
+    }
+    // The list keeps its order, its open tasks first, day after day.
+    clock.advance(86400);
+    ProgramRun nextDay(data, sink, clock, profile);
+    nextDay.doc.InitialDayCheck();
+    EXPECT_EQ(nextDay.stores(), "||" + chores);
+    EXPECT_TRUE(sink.texts().empty());
+}
+
+// The clock was a year ahead when the page was started: the start says so and asks; only Yes
+// moves the page to today.
+TEST_F(DayChangeTest, APageDatedLaterThanNowIsOfferedToMoveToToday)
+{
+    const std::int64_t yearAhead = makeLocalTime(1998, 3, 4, 9);
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        SCOPED_TRACE(int(answer));
+        const std::string data = dataDir(dayFileBytes(yearAhead, "text"));
+        ProgramRun run(data, sink, clock, profile);
+        sink.answers.push_back(answer);
+        run.doc.InitialDayCheck();
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0].buttons, MessageButtons::YesNo);
+        EXPECT_NE(sink.messages[0].text.find("Wednesday, March 4, 1998"), std::string::npos);
+        const std::int64_t date = answer == MessageAnswer::Yes ? clock.time : yearAhead;
+        EXPECT_EQ(run.doc.pageDate(), date);
+        EXPECT_EQ(readFile(data + "/daylark.day"), dayFileBytes(date, "text"));
+        EXPECT_EQ(run.doc.pageText().text(), "text");
+        sink.clear();
+    }
+    // A page of earlier today is no question.
+    ProgramRun run(dataDir(dayFileBytes(clock.time - 3600, "text")), sink, clock, profile);
     run.doc.InitialDayCheck();
-    EXPECT_EQ(run.doc.pageDate(), clock.time);
-    EXPECT_EQ(run.doc.pageText().text(), kPage + kDentist);
-    EXPECT_EQ(run.stores(), kListsBefore + kAllNotes + " Vet Pills Party");
-    ASSERT_EQ(sink.messages.size(), 2u);
-    EXPECT_TRUE(sink.messages[0].text.starts_with("File Exception, 2, Creating Daylark archive."));
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(DayChangeTest, SaveModifiedTakesUpADayFileChangedOnDisk)

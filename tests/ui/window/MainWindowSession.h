@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -72,12 +73,15 @@ inline std::string savedPage(const TempDir& dir, const std::string& dayFile = {}
 /// The program as main() makes it, with a fixed clock and a recording sink.
 struct Session
 {
-    /// `inFirstBox`, when given, runs inside the first box the program shows.
+    /// `inFirstBox`, when given, runs inside the first box the program shows; `answers`
+    /// answer the program's questions in turn (Cancel when they run out).
     explicit Session(const TempDir& dir, std::int64_t now, const std::string& dayFile = {},
-                     const std::function<void(Session&)>& inFirstBox = {})
+                     const std::function<void(Session&)>& inFirstBox = {},
+                     std::deque<MessageAnswer> answers = {})
         : clock(now)
         , app(locationsIn(dir, dayFile), sink, clock)
     {
+        recorder.answers = std::move(answers);
         if (inFirstBox) {
             recorder.whileOpen = [this, inFirstBox] { inFirstBox(*this); };
         }

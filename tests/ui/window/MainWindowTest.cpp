@@ -16,6 +16,7 @@
 
 #include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 #include <utility>
 
 namespace daylark {
@@ -252,6 +253,67 @@ private slots:
         QCOMPARE(session.title(), QString("Tuesday, March 4, 1997"));
         QCOMPARE(session.shown(), QString("{} water the plants\n"));
         QVERIFY(!session.page().isReadOnly());
+    }
+
+    // The disk is full when the day changes: the page stays on its own day, typing goes on
+    // there, and the next tick after the disk has room files it under that day.
+    void aPageThatCannotBeFiledStaysOnItsDay()
+    {
+        test::ScopedTimeZone zone(kEastern);
+        test::TempDir dir;
+        withApp(dir, [](DaylarkApp& app) {
+            app.doc().pageText().setText("monday's words");
+            QVERIFY(app.doc().Save());
+        });
+        const std::string archive = dir.file("data/1997.dlk");
+        QCOMPARE(::symlink("/dev/full", archive.c_str()), 0);
+        const std::int64_t tuesday = kMorning + 86400;
+        Session session(dir, tuesday);
+        QVERIFY(session.active);
+        QCOMPARE(session.title(), QString("Monday, March 3, 1997"));
+        QCOMPARE(session.recorder.messages.size(), size_t(1));
+        const std::string& message = session.recorder.messages[0].text;
+        QVERIFY2(message.find("could not be filed") != std::string::npos, message.c_str());
+        QVERIFY2(message.find("archiving page") != std::string::npos, message.c_str());
+
+        session.page().moveCursor(QTextCursor::End);
+        QTest::keyClicks(&session.page(), ", more");
+        QVERIFY(session.pause());
+        QCOMPARE(session.app.doc().pageDate(), kMorning);
+        session.window->tick();
+        QCOMPARE(session.title(), QString("Monday, March 3, 1997"));
+        QCOMPARE(session.recorder.messages.size(), size_t(2)); // no second box
+        QVERIFY(session.recorder.messages[1].isNotification);
+
+        QCOMPARE(::unlink(archive.c_str()), 0);
+        session.clock.advance(15);
+        session.window->tick();
+        QCOMPARE(session.title(), QString("Tuesday, March 4, 1997"));
+        CPageArchive filed(archive, session.recorder, session.clock);
+        QCOMPARE(filed.LoadAllPages(), size_t(1));
+        QCOMPARE(filed.pages()[0]->Date, kMorning);
+        QCOMPARE(filed.pages()[0]->Text, std::string("monday's words, more"));
+    }
+
+    // The clock was a year ahead when the page was started: the window asks, and Yes moves the
+    // page to today.
+    void aPageDatedAheadOfTheClockIsMovedToTodayOnYes()
+    {
+        test::ScopedTimeZone zone(kEastern);
+        test::TempDir dir;
+        const std::int64_t yearAhead = kMorning + 366 * 86400;
+        withApp(dir, [yearAhead](DaylarkApp& app) {
+            app.doc().setPageDate(yearAhead);
+            app.doc().pageText().setText("words");
+            QVERIFY(app.doc().Save());
+        });
+        Session session(dir, kMorning, {}, {}, {MessageAnswer::Yes});
+        QVERIFY(session.active);
+        QCOMPARE(session.recorder.messages.size(), size_t(1));
+        QCOMPARE(session.recorder.messages[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(session.title(), QString("Monday, March 3, 1997"));
+        QCOMPARE(session.shown(), QString("words"));
+        QCOMPARE(session.app.doc().pageDate(), kMorning);
     }
 
     void aFailingSaveIsMarkedAndClosingAsks()
