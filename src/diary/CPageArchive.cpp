@@ -2,7 +2,6 @@
 
 #include "diary/ArchiveScan.h"
 #include "format/CRecordArchive.h"
-#include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
@@ -26,11 +25,7 @@ constexpr FailureContext kLooking{"File Exception, %d, looking for page",
                                   "Archive Exception, %d, looking for page",
                                   "Memory exception looking for a daylark page"};
 constexpr const FailureContext& kReading = CPageArchive::kReadingContext;
-constexpr FailureContext kArchiving{"File Exception, %d, archiving page",
-                                    "Archive Exception, %d, archiving page",
-                                    "Memory exception archiving a daylark page"};
-
-constexpr std::size_t kCopyBuffer = 64 * 1024;
+constexpr const FailureContext& kArchiving = CPageArchive::kArchivingContext;
 
 /// The local calendar date of t as one comparable number (year, month, day).
 long localDateKey(std::int64_t t)
@@ -44,23 +39,13 @@ long localDateKey(std::int64_t t)
     throw CArchiveException(CArchiveException::badIndex);
 }
 
-/// "<dir>/<year>.torn." for the archive "<dir>/<year>.dlk".
-std::string tornPrefix(const std::string& archivePath)
-{
-    std::string stem = baseNameOf(archivePath);
-    if (const auto dot = stem.rfind('.'); dot != std::string::npos && dot > 0) {
-        stem.resize(dot);
-    }
-    return joinPath(directoryOf(archivePath), stem + ".torn.");
-}
+} // namespace
 
-std::string notAnArchiveText(const std::string& archivePath)
+std::string CPageArchive::notAnArchiveText(const std::string& archivePath)
 {
     return archivePath + " does not begin with an archive header (the value at offset 12 is not " +
            std::to_string(kFirstEntryOffset) + "): it is damaged.";
 }
-
-} // namespace
 
 CPageArchive::CPageArchive(std::string fileName, MessageSink& messages, const Clock& clock)
     : m_fileName(std::move(fileName))
@@ -327,105 +312,6 @@ std::int64_t CPageArchive::walk(std::unique_ptr<CDaylarkPage>& page, std::int64_
     }
 }
 
-std::int64_t CPageArchive::AppendPage(const CDaylarkPage& page, std::string* failure)
-{
-    if (open(/*loading=*/false, /*create=*/true, failure) != 0) {
-        return 0;
-    }
-    try {
-        const std::int64_t length = appendEntry(page);
-        m_archive->Close();
-        m_file->sync();
-        m_file->close();
-        m_archive.reset();
-        m_file.reset();
-        return length;
-    } catch (const CException& error) {
-        report(kArchiving.message(error), failure);
-    } catch (const std::bad_alloc&) {
-        report(kArchiving.message(CMemoryException()), failure);
-    }
-    // What the pass still buffers is dropped; an entry written in part is a torn tail that the
-    // next append moves aside.
-    abandon();
-    return 0;
-}
-
-std::int64_t CPageArchive::appendEntry(const CDaylarkPage& page)
-{
-    // Refuse a date that cannot be stored before anything is written.
-    if (!fitsStoredTime(page.Date)) {
-        throw CTimeRangeException(page.Date);
-    }
-    std::int64_t length = mendTornAppend();
-    if (length == 0) {
-        m_file->seek(0, SeekFrom::Begin);
-        writeHeader();
-        length = kArchiveHeaderSize;
-    }
-    m_file->seek(0, SeekFrom::End);
-    if (length == kArchiveHeaderSize) {
-        m_archive->writeDword(static_cast<std::uint32_t>(kFirstEntryOffset));
-    }
-    m_archive->Flush();
-    const std::int64_t start = m_file->position();
-    m_archive->writeDword(static_cast<std::uint32_t>(start)); // placeholder until the end is known
-    m_archive->WriteObject(&page);
-    m_archive->writeDword(static_cast<std::uint32_t>(start));
-    m_archive->Flush();
-    const std::int64_t end = m_file->position();
-    m_file->seek(start, SeekFrom::Begin);
-    m_archive->writeDword(static_cast<std::uint32_t>(end));
-    m_archive->Flush();
-    m_nextStart = end;
-    m_cachedDateKey.reset();
-    return length;
-}
-
-std::int64_t CPageArchive::mendTornAppend()
-{
-    m_archive->Flush();
-    const ArchiveEnd end = findArchiveEnd(*m_file);
-    if (end.last && end.last->placeholder) {
-        m_file->seek(end.last->start, SeekFrom::Begin);
-        m_archive->writeDword(static_cast<std::uint32_t>(end.last->end));
-        m_archive->Flush();
-    }
-    if (end.notAnArchive) {
-        // Nothing in it can be trusted as an entry: all of it goes aside before it is cut.
-        const std::string copy = firstFreeName(m_fileName + ".damaged.");
-        copyBytesAside(0, end.length, copy);
-        m_file->truncate(0);
-        m_messages.notify(notAnArchiveText(m_fileName) + " It was moved whole into " + copy +
-                              " and the archive was started again.",
-                          MessageSink::kCaption);
-        return 0;
-    }
-    if (end.tailStart < end.length) {
-        copyBytesAside(end.tailStart, end.length, firstFreeName(tornPrefix(m_fileName)));
-        m_file->truncate(end.tailStart);
-    }
-    return end.tailStart;
-}
-
-void CPageArchive::copyBytesAside(std::int64_t from, std::int64_t to, const std::string& target)
-{
-    AtomicFile aside(target);
-    m_file->seek(from, SeekFrom::Begin);
-    std::vector<char> buffer(kCopyBuffer);
-    for (std::int64_t left = to - from; left > 0;) {
-        const auto want = static_cast<std::size_t>(
-            std::min<std::int64_t>(left, static_cast<std::int64_t>(buffer.size())));
-        const std::size_t got = m_file->read(buffer.data(), want);
-        if (got == 0) {
-            throw CFileException(CFileException::endOfFile);
-        }
-        aside.file().write(buffer.data(), got);
-        left -= static_cast<std::int64_t>(got);
-    }
-    aside.commit();
-}
-
 std::size_t CPageArchive::LoadAllPages()
 {
     if (Open(true, false) != 0) {
@@ -447,15 +333,6 @@ std::size_t CPageArchive::LoadAllPages()
                    std::make_move_iterator(found.rend()));
     Close();
     return found.size();
-}
-
-void CPageArchive::AppendAllPages()
-{
-    for (const auto& page : m_pages) {
-        if (AppendPage(*page) == 0) {
-            return;
-        }
-    }
 }
 
 } // namespace daylark

@@ -34,6 +34,10 @@ public:
     static constexpr FailureContext kReadingContext{"File Exception, %d, reading page",
                                                     "Archive Exception, %d, reading page",
                                                     "Memory exception reading a daylark page"};
+    /// The messages of a failure while writing pages.
+    static constexpr FailureContext kArchivingContext{"File Exception, %d, archiving page",
+                                                      "Archive Exception, %d, archiving page",
+                                                      "Memory exception archiving a daylark page"};
 
     static constexpr std::uint32_t kArchiveVersion = 101;
 
@@ -107,6 +111,8 @@ public:
     void setPositionsValid(bool valid) { m_positionsValid = valid; }
 
 private:
+    /// The message of a file that holds no archive header.
+    static std::string notAnArchiveText(const std::string& archivePath);
     /// Where a walk reads next: the offset of the DWORD before the entry, and for a backward
     /// step the start of the entry it left (-1 otherwise).
     struct WalkStep

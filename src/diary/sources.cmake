@@ -9,6 +9,7 @@ target_sources(daylark_core PRIVATE
     diary/CPageArchive.cpp
     diary/DayChange.cpp
     diary/MergeText.cpp
+    diary/PageArchiveAppend.cpp
     diary/PageFont.cpp
     diary/SplitPage.cpp
     diary/TaskBox.cpp
