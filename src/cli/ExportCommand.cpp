@@ -85,8 +85,8 @@ int exportIcsFile(CliContext& context, const std::string& target)
     const Locations locations = context.locations();
     if (target != "-" && reachesDataSet(locations, target)) {
         context.env.err << "daylark-cli: " << target
-                        << " lies in the data set; export to a file outside "
-                        << locations.dataDir() << '\n';
+                        << " lies in the data set; export to a file outside " << locations.dataDir()
+                        << '\n';
         return kExitFailed;
     }
     CAlarmFile alarms(locations.alarmPath(), context.messages);
@@ -97,9 +97,8 @@ int exportIcsFile(CliContext& context, const std::string& target)
         alarms.Empty();
         return kExitFailed;
     }
-    const std::string text =
-        exportIcs(alarms.records(), context.env.clock.now(), zoneNameOf(std::getenv("TZ"),
-                                                                        "/etc/localtime"));
+    const std::string text = exportIcs(alarms.records(), context.env.clock.now(),
+                                       zoneNameOf(std::getenv("TZ"), "/etc/localtime"));
     alarms.Empty();
     if (target == "-") {
         context.env.out.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -146,7 +145,8 @@ std::vector<int> archiveYears(const std::string& dataDir)
     for (const auto& entry : fs::directory_iterator(dataDir, error)) {
         const std::string name = asciiLower(entry.path().filename().string());
         if (name.size() == 8 && name.ends_with(".dlk") &&
-            std::all_of(name.begin(), name.begin() + 4, [](char c) { return c >= '0' && c <= '9'; })) {
+            std::all_of(name.begin(), name.begin() + 4,
+                        [](char c) { return c >= '0' && c <= '9'; })) {
             years.push_back(std::stoi(name.substr(0, 4)));
         }
     }
@@ -232,10 +232,9 @@ int exportMarkdown(CliContext& context, const std::string& dir)
     exportStore<CTodoFile>(context, locations.listsPath(), writer, [&](const CDaylarkTodo& list) {
         return names.list(list.Name, list.Contents);
     });
-    exportStore<CFutureFile>(context, locations.futurePath(), writer,
-                             [&](const CDaylarkFuture& note) {
-                                 return names.note(note.Date, note.Text);
-                             });
+    exportStore<CFutureFile>(
+        context, locations.futurePath(), writer,
+        [&](const CDaylarkFuture& note) { return names.note(note.Date, note.Text); });
     return writer.failed() ? kExitFailed : kExitOk;
 }
 

@@ -67,8 +67,8 @@ std::string escapeText(std::string_view stored)
 std::string uidOf(const CDaylarkAlarm& alarm)
 {
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a, 64 bits
-    const std::string key = alarm.Name + '\n' + std::to_string(alarm.Time) + '\n' +
-                            std::to_string(alarm.Frequency);
+    const std::string key =
+        alarm.Name + '\n' + std::to_string(alarm.Time) + '\n' + std::to_string(alarm.Frequency);
     for (const char c : key) {
         hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     }

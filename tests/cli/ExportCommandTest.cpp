@@ -207,5 +207,51 @@ TEST(ExportCommand, BadUsageAndTargetsInTheDataSetAreRefused)
     EXPECT_EQ(readFile(outside), "the last good export");
 }
 
+TEST(ExportCommand, PagesListsAndNotesBecomeMarkdownFiles)
+{
+    ScopedTimeZone zone(kEasternNow);
+    CliHarness cli;
+    const std::string data = cli.dir.file("data");
+    std::filesystem::create_directories(data);
+    filePages(data + "/1996.dlk", {{"1996-12-31", "Old year\r\n{x} filed"}}, cli.clock);
+    filePages(data + "/1997.dlk",
+              {{"1997-03-01", "{} open\r\n{x}done\r\n  { } blank\r\n{ok} fine\r\nplain"},
+               {"1997-03-02", "line one\r\nline two\r\n\r\nafter a gap\r\r\nsoft"},
+               {"1997-03-02", "a second page of that day"}},
+              cli.clock);
+    writeDayFile(data + "/daylark.day",
+                 {2, *parseLocalDate("1997-03-03"), 0, "Caf\xE9 \xC3\xA9t\xE9\r\n{} call"});
+    saveRecords<CTodoFile>(data + "/daylark.tdl", list("Books/Films", "{} Dune"),
+                           list(".hidden", "x"), list("", "nameless"), list("Books_Films", "alike"),
+                           list(std::string("a\0b", 3), "nul"));
+    saveRecords<CFutureFile>(data + "/daylark.fut", note("1997-04-01", "Joke\r\nday"));
+    const std::map<std::string, std::string> before = filesUnder(data);
+
+    const std::string out = cli.dir.file("export");
+    std::filesystem::create_directories(out + "/lists");
+    {
+        std::ofstream(out + "/lists/Books_Films.md") << "stale";
+        std::ofstream(out + "/mine.txt") << "not ours";
+    }
+    const CliRun run = cli.run({"export", "markdown", out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(filesUnder(data), before); // reads only
+    const std::map<std::string, std::string> expected = {
+        {"1996/12/1996-12-31.md", "Old year  \n- [x] filed"},
+        {"1997/03/1997-03-01.md", "- [ ] open\n- [x] done\n  - [ ] blank\n- [x] fine\nplain"},
+        {"1997/03/1997-03-02.md", "line one  \nline two\n\nafter a gap  \nsoft"},
+        {"1997/03/1997-03-02 (2).md", "a second page of that day"},
+        {"today.md", "Caf\xC3\xA9 \xC3\xA9t\xC3\xA9  \n- [ ] call"},
+        {"lists/Books_Films.md", "- [ ] Dune"},
+        {"lists/_hidden.md", "x"},
+        {"lists/_.md", "nameless"},
+        {"lists/Books_Films (2).md", "alike"},
+        {"lists/a_b.md", "nul"},
+        {"notes/1997-04-01.md", "Joke  \nday"},
+        {"mine.txt", "not ours"},
+    };
+    EXPECT_EQ(filesUnder(out), expected);
+}
+
 } // namespace
 } // namespace daylark::test
