@@ -2,7 +2,8 @@
 # shellcheck shell=bash
 
 DAYLARK_PACKAGES=(cmake ninja-build g++ libgtest-dev qt6-base-dev tzdata clang libclang-rt-14-dev
-    ccache fonts-dejavu-core clang-format desktop-file-utils)
+    ccache fonts-dejavu-core clang-format desktop-file-utils python3 python3-icalendar
+    python3-dateutil)
 
 # Installs whatever of DAYLARK_PACKAGES (plus "$@") is missing: apt-get update once, then
 # install, as root or through sudo.

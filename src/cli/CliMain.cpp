@@ -46,6 +46,9 @@ constexpr std::array kCommands = {
             &runCalendar},
     Command{"check", "check [--repair]",
             "check every data file; --repair moves damaged bytes aside, deleting none", &runCheck},
+    Command{"export", "export ics FILE|-\n  export markdown DIR",
+            "write the alarms as an iCalendar file, or the pages, lists and notes as Markdown",
+            &runExport},
 };
 
 const Command* findCommand(std::string_view name)

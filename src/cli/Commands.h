@@ -32,4 +32,7 @@ int runCalendar(CliContext& context);
 /// check [--repair]: cli/CheckCommand.cpp.
 int runCheck(CliContext& context);
 
+/// export ics FILE | export markdown DIR: cli/ExportCommand.cpp.
+int runExport(CliContext& context);
+
 } // namespace daylark

@@ -6,6 +6,7 @@ add_library(daylark_cli_lib STATIC
     cli/CliSupport.cpp
     cli/DiaryCommands.cpp
     cli/Dump.cpp
+    cli/ExportCommand.cpp
     cli/RecordCommands.cpp
     cli/SearchCommand.cpp
     cli/StderrSink.cpp
