@@ -301,9 +301,9 @@ private slots:
     {
         test::ScopedTimeZone zone(kEastern);
         test::TempDir dir;
-        const std::int64_t yearAhead = kMorning + 366 * 86400;
-        withApp(dir, [yearAhead](DaylarkApp& app) {
-            app.doc().setPageDate(yearAhead);
+        constexpr std::int64_t kYearAhead = kMorning + 366 * 86400;
+        withApp(dir, [](DaylarkApp& app) {
+            app.doc().setPageDate(kYearAhead);
             app.doc().pageText().setText("words");
             QVERIFY(app.doc().Save());
         });
