@@ -1,3 +1,4 @@
+#include "fuzz/FuzzDataFiles.h"
 #include "fuzz/FuzzReadObject.h"
 #include "support/TempDir.h"
 
@@ -8,20 +9,27 @@
 namespace daylark::test {
 namespace {
 
-// Every input the fuzzer ever kept is read again in every build, gcc's included.
-TEST(FuzzCorpus, EveryKeptInputReadsWithoutHarm)
+/// Runs `fuzz` on every input kept in `corpus`; how many there were.
+std::size_t replay(const char* corpus, void (*fuzz)(const std::uint8_t*, std::size_t))
 {
     std::size_t replayed = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(DAYLARK_FUZZ_CORPUS)) {
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
         if (!entry.is_regular_file()) {
             continue;
         }
         SCOPED_TRACE(entry.path().string());
         const std::string bytes = readFile(entry.path().string());
-        fuzzReadObject(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        fuzz(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         ++replayed;
     }
-    EXPECT_GT(replayed, 0u);
+    return replayed;
+}
+
+// Every input the fuzzers ever kept is read again in every build, gcc's included.
+TEST(FuzzCorpus, EveryKeptInputReadsWithoutHarm)
+{
+    EXPECT_GT(replay(DAYLARK_FUZZ_CORPUS, fuzzReadObject), 0u);
+    EXPECT_GT(replay(DAYLARK_FILES_CORPUS, fuzzDataFiles), 0u);
 }
 
 } // namespace
