@@ -166,17 +166,22 @@ void CMainFrame::SaveSettings(const WindowPlacement& window, bool maximized, Doc
 {
     WindowPlacement saved = window;
     saved.flags = maximized ? WindowPlacement::kRestoreToMaximized : 0;
-    m_profile.writeString(kSection, "WindowPos", saved.format());
-    m_profile.writeString(kSection, "CalendarPos", m_calendarPlacement.format());
-    m_profile.writeInt(kSection, "IdleUpdate", m_idleUpdate / 1000);
-    m_colours.write(m_profile);
+    // Two replacements of the settings file, not one a value: the session's end and a signal
+    // give the program little time.
+    Profile::Values values = {{"WindowPos", saved.format()},
+                              {"CalendarPos", m_calendarPlacement.format()},
+                              {"IdleUpdate", std::to_string(m_idleUpdate / 1000)}};
+    for (auto& half : m_colours.values()) {
+        values.push_back(std::move(half));
+    }
+    m_profile.writeStrings(kSection, values);
     if (m_doc != nullptr) {
         m_doc->CheckDayFile(/*merge=*/false);
     }
     m_dockSide = dockSide;
-    m_profile.writeInt(kSection, "DockSide", static_cast<int>(dockSide));
-    m_profile.writeString(kSection, "Menu", m_menuShown ? "yes" : "no");
-    m_profile.writeString(kSection, "ToolBar", m_toolBarShown ? "yes" : "no");
+    m_profile.writeStrings(kSection, {{"DockSide", std::to_string(static_cast<int>(dockSide))},
+                                      {"Menu", m_menuShown ? "yes" : "no"},
+                                      {"ToolBar", m_toolBarShown ? "yes" : "no"}});
     if (m_menuShown) {
         m_menuShown = false;
     }

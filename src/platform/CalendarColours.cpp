@@ -39,11 +39,18 @@ void CalendarColours::read(const Profile& profile)
 
 void CalendarColours::write(Profile& profile) const
 {
+    profile.writeStrings(kSection, values());
+}
+
+std::vector<std::pair<std::string, std::string>> CalendarColours::values() const
+{
+    std::vector<std::pair<std::string, std::string>> halves;
     for (const ColourKeys& keys : kKeys) {
         const std::uint32_t colour = this->*keys.colour;
-        profile.writeInt(kSection, keys.high, static_cast<int>(colour >> 16));
-        profile.writeInt(kSection, keys.low, static_cast<int>(colour & 0xFFFF));
+        halves.emplace_back(keys.high, std::to_string(static_cast<int>(colour >> 16)));
+        halves.emplace_back(keys.low, std::to_string(static_cast<int>(colour & 0xFFFF)));
     }
+    return halves;
 }
 
 } // namespace daylark

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace daylark {
 
@@ -22,6 +25,8 @@ struct CalendarColours
     /// Writes all eight halves: current month, not current month, today, holiday, each High
     /// then Low.
     void write(Profile& profile) const;
+    /// The eight halves in that order, as keys and decimal values.
+    std::vector<std::pair<std::string, std::string>> values() const;
 
     bool operator==(const CalendarColours&) const = default;
 };

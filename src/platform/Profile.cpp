@@ -197,16 +197,25 @@ int Profile::readInt(std::string_view section, std::string_view key, int def) co
 
 bool Profile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
+    return writeStrings(section, {{std::string(key), std::string(value)}});
+}
+
+bool Profile::writeStrings(std::string_view section, const Values& values)
+{
     section = trimBlanks(section);
-    key = trimBlanks(key);
-    const bool badName = section.empty() || key.empty() ||
-                         section.find_first_of("]\r\n") != std::string_view::npos ||
-                         key.find_first_of("=\r\n") != std::string_view::npos || key.front() == '[';
-    if (badName || value.find_first_of("\r\n") != std::string_view::npos) {
-        m_messages.error("The setting " + std::string(key) + " of section " + std::string(section) +
-                         " cannot be saved: its name or value holds a line break or a "
-                         "character the settings file reserves.");
-        return false;
+    for (const auto& [key, value] : values) {
+        const std::string_view name = trimBlanks(key);
+        const bool badName = section.empty() || name.empty() ||
+                             section.find_first_of("]\r\n") != std::string_view::npos ||
+                             name.find_first_of("=\r\n") != std::string_view::npos ||
+                             name.front() == '[';
+        if (badName || value.find_first_of("\r\n") != std::string::npos) {
+            m_messages.error("The setting " + std::string(name) + " of section " +
+                             std::string(section) +
+                             " cannot be saved: its name or value holds a line break or a "
+                             "character the settings file reserves.");
+            return false;
+        }
     }
 
     int error = 0;
@@ -217,8 +226,17 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
                        "). It is left as it is, and changed settings are not saved.");
         return false;
     }
-    std::vector<std::string>& lines = content->lines;
-    const std::string cr = content->crlf ? "\r" : "";
+    for (const auto& [key, value] : values) {
+        place(*content, section, trimBlanks(key), value);
+    }
+    return store(*content);
+}
+
+void Profile::place(Content& content, std::string_view section, std::string_view key,
+                    std::string_view value)
+{
+    std::vector<std::string>& lines = content.lines;
+    const std::string cr = content.crlf ? "\r" : "";
     const std::string newLine = std::string(key) + "=" + std::string(value);
     const Place place = locate(lines, section, key);
     if (place.key != kNone) {
@@ -227,7 +245,7 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
         const std::size_t at = place.lastUsed + 1;
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), newLine + cr);
         if (at == lines.size() - 1) {
-            content->endsWithNewline = true;
+            content.endsWithNewline = true;
         }
     } else {
         if (!lines.empty() && !cleanValue(lines.back()).empty()) {
@@ -237,9 +255,8 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
         header.append(section).append("]").append(cr);
         lines.push_back(std::move(header));
         lines.push_back(newLine + cr);
-        content->endsWithNewline = true;
+        content.endsWithNewline = true;
     }
-    return store(*content);
 }
 
 bool Profile::writeInt(std::string_view section, std::string_view key, int value)

@@ -158,6 +158,16 @@ TEST(Profile, RefusesWhatCouldNotBeReadBackAndReportsWriteFailureOnce)
     EXPECT_EQ(sink.messages.size(), 3u);
     EXPECT_EQ(readFile(path), "[Settings]\nBackupDir=/old\n");
 
+    // Several values in one write: all of them, in order, or none when one is refused.
+    EXPECT_FALSE(profile.writeStrings("Settings", {{"Menu", "yes"}, {"ToolBar", "a\rb"}}));
+    EXPECT_EQ(readFile(path), "[Settings]\nBackupDir=/old\n");
+    EXPECT_TRUE(profile.writeStrings(
+        "Settings", {{"Menu", "yes"}, {"BackupDir", "/new"}, {" ToolBar ", "no"}}));
+    EXPECT_EQ(readFile(path), "[Settings]\nBackupDir=/new\nMenu=yes\nToolBar=no\n");
+    EXPECT_TRUE(profile.writeStrings("Fresh", {{"A", "1"}, {"B", "2"}}));
+    EXPECT_EQ(profile.readString("Fresh", "B", "?"), "2");
+    sink.clear();
+
     // The profile's directory cannot be made: a file stands in its way.
     writeFile(dir.file("blocker"), "");
     sink.clear();
