@@ -10,25 +10,22 @@ target_compile_definitions(fuzz_corpus_tests PRIVATE
     DAYLARK_FILES_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/files-corpus")
 
 if(DAYLARK_FUZZ)
-    add_executable(read_object_fuzzer fuzz/ReadObjectFuzzer.cpp)
-    target_compile_options(read_object_fuzzer PRIVATE -fsanitize=fuzzer)
-    target_link_options(read_object_fuzzer PRIVATE -fsanitize=fuzzer)
-    target_link_libraries(read_object_fuzzer PRIVATE daylark_fuzz_support)
-    # A fixed, short run: new inputs go to a scratch directory, the kept corpus is only read.
-    add_test(NAME read_object_fuzzer
-        COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-            $<TARGET_FILE:read_object_fuzzer> -runs=200000 -seed=1 -max_len=4096
-            ${CMAKE_CURRENT_BINARY_DIR}/fuzz-scratch ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus)
-    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/fuzz-scratch)
+    # A libFuzzer target and its fixed, short run: new inputs go to a scratch directory, the kept
+    # corpus is only read. daylark_add_fuzzer(NAME SOURCE CORPUS LIMIT...)
+    function(daylark_add_fuzzer name source corpus)
+        add_executable(${name} ${source})
+        target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+        target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+        target_link_libraries(${name} PRIVATE daylark_fuzz_support)
+        set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${name}-scratch)
+        file(MAKE_DIRECTORY ${scratch})
+        add_test(NAME ${name}
+            COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+                $<TARGET_FILE:${name}> ${ARGN} -seed=1 -max_len=4096
+                ${scratch} ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/${corpus})
+        set_tests_properties(${name} PROPERTIES TIMEOUT 110)
+    endfunction()
 
-    add_executable(data_files_fuzzer fuzz/DataFilesFuzzer.cpp)
-    target_compile_options(data_files_fuzzer PRIVATE -fsanitize=fuzzer)
-    target_link_options(data_files_fuzzer PRIVATE -fsanitize=fuzzer)
-    target_link_libraries(data_files_fuzzer PRIVATE daylark_fuzz_support)
-    add_test(NAME data_files_fuzzer
-        COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-            $<TARGET_FILE:data_files_fuzzer> -max_total_time=60 -seed=1 -max_len=4096
-            ${CMAKE_CURRENT_BINARY_DIR}/files-scratch ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/files-corpus)
-    set_tests_properties(data_files_fuzzer PROPERTIES TIMEOUT 110)
-    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/files-scratch)
+    daylark_add_fuzzer(read_object_fuzzer fuzz/ReadObjectFuzzer.cpp corpus -runs=200000)
+    daylark_add_fuzzer(data_files_fuzzer fuzz/DataFilesFuzzer.cpp files-corpus -max_total_time=60)
 endif()
