@@ -7,6 +7,8 @@
 #include "platform/MessageSink.h"
 #include "platform/TimeText.h"
 #include "sync/FileSet.h"
+#include "sync/MergeRecordFiles.h"
+#include "sync/SyncHistory.h"
 #include "sync/SyncSide.h"
 
 #include <algorithm>
@@ -56,6 +58,49 @@ std::vector<const CDaylarkAlarm*> copyMissing(const CAlarmFile& from, CAlarmFile
     return copies;
 }
 
+/// Takes out of `from` every alarm that `other` lacks and the recorded state holds: the other
+/// side deleted it since. Returns the alarms taken out.
+std::vector<CDaylarkAlarm> dropDeletedByOther(CAlarmFile& from, const CAlarmFile& other,
+                                              const CAlarmFile& base)
+{
+    std::vector<const CDaylarkAlarm*> deleted;
+    for (const auto& alarm : from.records()) {
+        if (!holds(other, *alarm) && holds(base, *alarm)) {
+            deleted.push_back(alarm.get());
+        }
+    }
+    std::vector<CDaylarkAlarm> taken;
+    for (const CDaylarkAlarm* alarm : deleted) {
+        taken.push_back(*alarm);
+        from.remove(alarm);
+        from.setChanged(true);
+    }
+    return taken;
+}
+
+/// Takes the alarms of `taken` out of `file` too (the same alarm as its list holds it).
+void dropSame(CAlarmFile& file, const std::vector<CDaylarkAlarm>& taken)
+{
+    for (const CDaylarkAlarm& gone : taken) {
+        const auto& records = file.records();
+        const auto found = std::find_if(records.begin(), records.end(), [&gone](const auto& held) {
+            return sameAlarm(*held, gone);
+        });
+        if (found != records.end()) {
+            file.remove(found->get());
+            file.setChanged(true);
+        }
+    }
+}
+
+/// Whether today's entry stands for `alarm`.
+bool entryOf(const CAlarmEntry& entry, const CDaylarkAlarm& alarm)
+{
+    return entry.Name == alarm.Name && entry.Time == alarm.Time &&
+           entry.Frequency == alarm.Frequency && entry.MessageBoxFlag == alarm.MessageBoxFlag &&
+           entry.Announced == alarm.Announced && entry.VisibleOnCalendar == alarm.VisibleOnCalendar;
+}
+
 /// Empties an alarm file's list when the merge is over, also when it stops half way.
 struct HeldAlarms
 {
@@ -83,36 +128,63 @@ std::optional<std::string> daylark::ImportedAlarmLine(const CDaylarkAlarm& alarm
     return label + alarm.Name + "\n";
 }
 
-void daylark::MergeAlarmFiles(const SyncSide& side, CAlarmFile& thisFile,
-                              const std::string& otherFile)
+bool daylark::MergeAlarmFiles(const SyncSide& side, CAlarmFile& thisFile,
+                              const std::string& otherFile, const StoreHistory& history)
 {
-    if (filesAgree(thisFile.path(), otherFile)) {
-        return;
-    }
     MessageSink& messages = side.doc.messages();
+    if (history.copies.empty() && filesAgree(thisFile.path(), otherFile)) {
+        return true;
+    }
+    const auto recorded =
+        history.recorded.empty() ? nullptr : loadRecorded<CAlarmFile>(history.recorded, messages);
+    // An unreadable record was reported; the union that follows may still end well.
+    const std::size_t failuresBefore = messages.failuresShown();
     struct Imported
     {
         CAlarmEntry entry;
         std::string line;
     };
     std::vector<Imported> imported;
+    std::vector<CDaylarkAlarm> deletedHere;
+    bool whole = true;
     {
         // While another operation holds this side's list, what goes to the other side is read
         // from the file: the holder's unsaved edits are not the other side's to have.
         const bool held = thisFile.holders() > 0;
         CAlarmFile onFile(thisFile.path(), messages);
         CAlarmFile other(otherFile, messages);
-        thisFile.Load();
+        whole = thisFile.Load() == 0;
         const HeldAlarms holdingOurs{thisFile};
         if (held) {
-            onFile.Load();
+            whole = onFile.Load() == 0 && whole;
         }
         const HeldAlarms holdingOnFile{onFile};
-        other.Load();
+        whole = other.Load() == 0 && whole;
         const HeldAlarms holdingTheirs{other};
         thisFile.setChanged(false);
         other.setChanged(false);
-        copyMissing(held ? onFile : thisFile, other);
+        CAlarmFile& ours = held ? onFile : thisFile;
+        for (const std::string& path : history.copies) {
+            CAlarmFile copy(path, messages);
+            copy.setUse(FileUse::ReadOnly);
+            copy.Load();
+            const HeldAlarms holdingCopy{copy};
+            for (const auto& alarm : copy.records()) {
+                if ((recorded == nullptr || !holds(recorded->file, *alarm)) &&
+                    !holds(other, *alarm) && other.add(copyOf(*alarm)) != nullptr) {
+                    other.setChanged(true);
+                }
+            }
+        }
+        // A side that did not read whole lacks alarms it has: none is taken as deleted then.
+        if (recorded != nullptr && whole) {
+            deletedHere = dropDeletedByOther(ours, other, recorded->file);
+            if (held) {
+                dropSame(thisFile, deletedHere);
+            }
+            dropDeletedByOther(other, ours, recorded->file);
+        }
+        copyMissing(ours, other);
         for (const CDaylarkAlarm* copy : copyMissing(other, thisFile)) {
             if (auto line = ImportedAlarmLine(*copy, side.doc.pageDate())) {
                 imported.push_back({CAlarmEntry(*copy), std::move(*line)});
@@ -120,15 +192,23 @@ void daylark::MergeAlarmFiles(const SyncSide& side, CAlarmFile& thisFile,
         }
         if (thisFile.changed()) {
             side.aboutToWrite(thisFile.path());
-            thisFile.Save();
+            whole = thisFile.Save() == 0 && whole;
         }
         if (other.changed()) {
             side.aboutToWrite(other.path());
-            other.Save();
+            whole = other.Save() == 0 && whole;
         }
     }
     // Announced once the lists are let go: a box runs a nested loop whose tick may load them.
     AlarmSchedule* schedule = side.doc.alarmSchedule();
+    if (schedule != nullptr) {
+        // A deleted alarm does not ring today either.
+        auto& today = schedule->todaysAlarms();
+        for (const CDaylarkAlarm& gone : deletedHere) {
+            std::erase_if(today,
+                          [&gone](const CAlarmEntry& entry) { return entryOf(entry, gone); });
+        }
+    }
     for (const Imported& alarm : imported) {
         if (schedule != nullptr) {
             schedule->todaysAlarms().push_back(alarm.entry);
@@ -139,4 +219,5 @@ void daylark::MergeAlarmFiles(const SyncSide& side, CAlarmFile& thisFile,
             messages.notify(alarm.line, kImportedCaption);
         }
     }
+    return whole && messages.failuresShown() == failuresBefore;
 }

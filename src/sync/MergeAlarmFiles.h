@@ -8,6 +8,7 @@ namespace daylark {
 
 class CAlarmFile;
 struct CDaylarkAlarm;
+struct StoreHistory;
 struct SyncSide;
 
 /// Copies to each side the alarms it lacks. Alarms are the same when their name, time,
@@ -20,7 +21,12 @@ struct SyncSide;
 /// Every alarm imported to this side that falls on today (the document's page date) joins
 /// today's alarms and is announced once both files are let go: in an information box captioned
 /// "Imported Alarm for Today", or as a notification when its message-box flag is clear.
-void MergeAlarmFiles(const SyncSide& side, CAlarmFile& thisFile, const std::string& otherFile);
+///
+/// With a recorded state (see StoreHistory) an alarm one side deleted since, and the other side
+/// still holds, is deleted on both and leaves today's alarms; conflict copies bring the alarms
+/// they added. Returns whether both files now hold the same alarms.
+bool MergeAlarmFiles(const SyncSide& side, CAlarmFile& thisFile, const std::string& otherFile,
+                     const StoreHistory& history);
 
 /// The announcement line of an imported alarm when it falls on `today`: a Once alarm dated
 /// today "9:05 AM: Name", the recurring kinds that fall on today "Daily: Name" (and Weekly,

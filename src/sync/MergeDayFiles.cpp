@@ -99,9 +99,18 @@ bool writeDayFile(const SyncSide& side, const std::string& path, const DayFile& 
 
 } // namespace daylark
 
+std::optional<daylark::DayPage> daylark::ReadDayPage(const std::string& path, MessageSink& messages)
+{
+    const auto day = readDayFile(path, kOtherOpen, messages);
+    if (!day) {
+        return std::nullopt;
+    }
+    return DayPage{day->pageDate, day->text};
+}
+
 void daylark::MergeDayFiles(const SyncSide& side, const std::string& thisFile,
                             const std::string& otherFile, const std::string* thisLast,
-                            const std::string* otherLast)
+                            const std::string* otherLast, const std::vector<std::string>& alsoTexts)
 {
     MessageSink& messages = side.doc.messages();
     const auto ours = readDayFile(thisFile, kThisOpen, messages);
@@ -114,9 +123,13 @@ void daylark::MergeDayFiles(const SyncSide& side, const std::string& thisFile,
     }
     std::string a = ours->text;
     std::string b = theirs->text;
-    const std::string merged = MergeText(a, b, thisLast, otherLast);
+    std::string merged = MergeText(a, b, thisLast, otherLast);
+    for (std::string also : alsoTexts) {
+        merged = MergeText(merged, also, thisLast, otherLast);
+    }
     if (writeDayFile(side, thisFile, *ours, merged, kThisOpen) &&
-        writeDayFile(side, otherFile, *theirs, merged, kOtherOpen) && ours->text != theirs->text) {
+        writeDayFile(side, otherFile, *theirs, merged, kOtherOpen) &&
+        (ours->text != theirs->text || !alsoTexts.empty())) {
         side.countPagesMerged(1);
     }
 }

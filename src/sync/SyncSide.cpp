@@ -36,3 +36,10 @@ void daylark::SyncSide::countPagesMerged(int pages) const
         tally->pagesMerged += pages;
     }
 }
+
+void daylark::SyncSide::countConflictCopyMerged() const
+{
+    if (tally != nullptr) {
+        ++tally->conflictCopiesMerged;
+    }
+}

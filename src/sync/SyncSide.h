@@ -29,6 +29,8 @@ struct SyncTally
     int pagesMerged = 0;
     /// Whole files copied: into a backup, or to the side that lacked the file.
     int filesCopied = 0;
+    /// Conflict copies of a sync engine merged and moved aside.
+    int conflictCopiesMerged = 0;
 };
 
 /// This side of a backup or a synchronisation: the running document and the main window's
@@ -58,6 +60,7 @@ struct SyncSide
     void beginStep(std::string text, int done, int total) const;
     void countFileCopied() const;
     void countPagesMerged(int pages) const;
+    void countConflictCopyMerged() const;
 };
 
 } // namespace daylark

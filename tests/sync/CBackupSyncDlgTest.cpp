@@ -198,7 +198,7 @@ TEST_F(CBackupSyncDlgTest, ARunHoldsTheDayChangeAndRefusesASecondStart)
     side->beforeWrite = beforeWrite;
     steps.clear();
     EXPECT_THROW(dlg.Synchronize(), std::runtime_error);
-    EXPECT_EQ(steps.size(), 3u); // stopped at the write of the 1997 archives
+    EXPECT_EQ(steps.size(), 4u); // stopped at the write of the 1997 archives
     EXPECT_FALSE(dlg.running() || app->doc().dayChangeHeld());
     EXPECT_TRUE(dlg.synchronizeEnabled());
     EXPECT_TRUE(app->doc().CheckDay()); // the change of day catches up

@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
 #include "sync/MergeAlarmFiles.h"
+#include "sync/MergeRecordFiles.h"
 #include "sync/SyncTestData.h"
 #include "sync/Synchronize.h"
 
@@ -86,7 +87,8 @@ TEST_F(SyncTest, YearArchivesEndWithTheSamePagesMergedDayByDay)
     EXPECT_EQ(readFile(ours("1997.dlk")).substr(0, 8), ourHeader);
     EXPECT_EQ(readFile(theirs("1997.DLK")).substr(0, 8), theirHeader);
     EXPECT_EQ(namesIn(otherDir), (Lines{"1995.dlk", "1996.dlk", "1997.DLK", "daylark.alm"}));
-    EXPECT_EQ(namesIn(thisDir), (Lines{"1995.dlk", "1996.dlk", "1997.dlk", "daylark.alm"}));
+    EXPECT_EQ(namesIn(thisDir),
+              (Lines{".sync-state", "1995.dlk", "1996.dlk", "1997.dlk", "daylark.alm"}));
 }
 
 TEST_F(SyncTest, NotesAndListsMergeByDayAndByExactName)
@@ -169,7 +171,7 @@ TEST_F(SyncTest, AMergeWhileTheAlarmListIsHeldSharesIt)
     held.Load();
     held.add(std::make_unique<CDaylarkAlarm>(alarm("New", "1997-04-01 08:00", Frequency::Once)));
 
-    MergeAlarmFiles(sideOf(*app), held, theirs("daylark.alm"));
+    MergeAlarmFiles(sideOf(*app), held, theirs("daylark.alm"), {});
     EXPECT_EQ(held.records().size(), 3u);
     EXPECT_EQ(held.holders(), 1);
     held.Empty();

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "format/RecordFile.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageSink.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace daylark {
+
+/// What this side agreed on with one other folder at their last synchronisation: a copy of
+/// each store (future notes, lists, alarms) as both sides held it when the synchronisation
+/// ended. It lives in the data directory under ".sync-state/<folder key>/", one directory per
+/// other folder (the key is made from the folder's absolute path with its links resolved; a
+/// "folder" file there names it for people). Backup and synchronisation take only the data
+/// files by name, so the dot-folder never travels.
+///
+/// With a recorded state the next synchronisation merges three ways, so that what one side
+/// removed stays removed; without one (the first time, or a record that cannot be read) it
+/// joins both sides whole.
+class SyncHistory
+{
+public:
+    static constexpr const char* kStateFolder = ".sync-state";
+
+    SyncHistory(const std::string& dataDir, const std::string& otherDir);
+
+    /// The directory of this folder's state.
+    const std::string& directory() const { return m_dir; }
+    /// Where the agreed copy of the store file `name` ("daylark.fut") is kept.
+    std::string recordedPath(const std::string& name) const;
+    /// Keeps `thisFile` as the agreed state of `name`, replacing the old record; a missing file
+    /// forgets the record. False after a message when it could not be kept.
+    bool record(const std::string& thisFile, const std::string& name, MessageSink& messages) const;
+
+    /// The message for a record that exists but cannot be read.
+    static std::string unreadableMessage(const std::string& path, const std::string& why);
+
+private:
+    std::string m_dir;
+    std::string m_otherDir;
+};
+
+/// `dir` as an absolute path with its links resolved as far as they exist, without a trailing
+/// '/': two names of one folder give the same text.
+std::string resolvedDirectory(const std::string& dir);
+
+/// A sink that keeps the messages of a load instead of showing them: a record that fails to
+/// read is reported once, in the synchronisation's own words.
+class KeptMessages : public MessageSink
+{
+public:
+    MessageAnswer ask(const std::string& text, const std::string&, MessageIcon,
+                      MessageButtons) override
+    {
+        texts.push_back(text);
+        return MessageAnswer::Ok;
+    }
+    void notify(const std::string& text, const std::string&) override { texts.push_back(text); }
+
+    std::vector<std::string> texts;
+};
+
+/// A recorded store, loaded read-only: its records are the base of a three-way merge.
+template <class File> struct RecordedStore
+{
+    explicit RecordedStore(const std::string& path)
+        : file(path, kept)
+    {
+        file.setUse(FileUse::ReadOnly);
+    }
+    ~RecordedStore() { file.Empty(); }
+    RecordedStore(const RecordedStore&) = delete;
+    RecordedStore& operator=(const RecordedStore&) = delete;
+
+    KeptMessages kept;
+    File file;
+};
+
+/// Loads the recorded store at `path`: null when there is none; null after one message
+/// (unreadableMessage) when it does not read whole.
+template <class File>
+std::unique_ptr<RecordedStore<File>> loadRecorded(const std::string& path, MessageSink& messages)
+{
+    if (!fileStatus(path).exists) {
+        return nullptr;
+    }
+    auto store = std::make_unique<RecordedStore<File>>(path);
+    if (store->file.Load() != 0) {
+        const std::string why =
+            store->kept.texts.empty() ? "it does not read whole" : store->kept.texts.front();
+        messages.error(SyncHistory::unreadableMessage(path, why));
+        return nullptr;
+    }
+    return store;
+}
+
+} // namespace daylark
