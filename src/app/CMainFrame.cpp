@@ -4,6 +4,7 @@
 #include "alarms/CAlarmDlg.h"
 #include "calendar/CCalendarDlg.h"
 #include "diary/CDaylarkDoc.h"
+#include "platform/LocalTime.h"
 #include "platform/Locations.h"
 #include "platform/MessageSink.h"
 #include "platform/Profile.h"
@@ -75,6 +76,7 @@ CMainFrame::ShowPlan CMainFrame::InitialShow(std::uint32_t showCommand,
     // them to be announced today.
     if (m_doc != nullptr) {
         m_doc->InitialDayCheck();
+        m_pageDay = localDayNumber(m_doc->pageDate());
     }
     return plan;
 }
@@ -92,15 +94,19 @@ std::string CMainFrame::ClockText(std::int64_t now) const
     return daylark::ClockText(now, m_flags);
 }
 
-void CMainFrame::ClockTick(bool announce)
+bool CMainFrame::ClockTick(bool announce)
 {
     if (m_doc == nullptr) {
-        return;
+        return false;
     }
     m_doc->CheckDay();
     if (announce) {
         m_doc->CheckDueAlarms();
     }
+    const long day = localDayNumber(m_doc->pageDate());
+    const bool moved = m_pageDay && *m_pageDay != day;
+    m_pageDay = day;
+    return moved;
 }
 
 void CMainFrame::IdleSave()

@@ -79,8 +79,10 @@ public:
     std::string ClockText(std::int64_t now) const;
     /// The 15-second tick: the document's change of day when it is due, then the
     /// announcement of today's alarms whose time has come, unless `announce` is false (a box
-    /// is open: the announcement waits for a tick after it, instead of stacking on it).
-    void ClockTick(bool announce = true);
+    /// is open: the announcement waits for a tick after it, instead of stacking on it). Returns
+    /// whether the page moved to another day since the day check of InitialShow or the last
+    /// tick (also by a save between two ticks).
+    bool ClockTick(bool announce = true);
     /// Two seconds without input: saves the page when it changed.
     void IdleSave();
 
@@ -125,6 +127,8 @@ private:
     bool m_menuShown = false;
     bool m_toolBarShown = true;
     DockSide m_dockSide = DockSide::Top;
+    /// The page's local day as the last tick (or the day check) left it.
+    std::optional<long> m_pageDay;
 };
 
 } // namespace daylark

@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "calendar/CDayViewDlg.h"
 #include "platform/Autostart.h"
+#include "platform/Clock.h"
 #include "platform/MessageSink.h"
 #include "records/CListDlg.h"
 #include "sync/CBackupSyncDlg.h"
@@ -68,6 +69,24 @@ std::string DaylarkApp::Synchronize(const std::function<void(CBackupSyncDlg&)>& 
     CBackupSyncDlg synchronize(m_profile, side);
     dialog(synchronize);
     return synchronize.summary();
+}
+
+bool DaylarkApp::SharedSyncSet() const
+{
+    return CSettingsDlg::SyncSharedSet(m_profile);
+}
+
+std::string DaylarkApp::SynchronizeShared(const std::function<void(const SyncStep&)>& onStep)
+{
+    if (!SharedSyncSet()) {
+        return {};
+    }
+    const SyncSide side{m_doc, m_frame.alarmFile(), m_frame.listsFile(), &m_view, {}};
+    CBackupSyncDlg run(m_profile, side);
+    run.setProgressListener(onStep);
+    run.BackupAndSynchronize();
+    const std::string summary = run.summary();
+    return summary.empty() ? summary : m_frame.ClockText(m_doc.clock().now()) + ": " + summary;
 }
 
 void DaylarkApp::Notes(std::int64_t day, const std::function<void(CDayViewDlg&)>& dialog)

@@ -14,6 +14,7 @@
 namespace daylark {
 
 class CBackupSyncDlg;
+struct SyncStep;
 class CDayViewDlg;
 class CListDlg;
 class CSettingsDlg;
@@ -59,6 +60,13 @@ public:
     /// "Daylark Synchronize or Backup". Returns what was done, for the status bar; empty when
     /// nothing ran.
     std::string Synchronize(const std::function<void(CBackupSyncDlg&)>& dialog);
+    /// Whether the settings ask to synchronise with the shared folder at start, at close and
+    /// after each change of day.
+    bool SharedSyncSet() const;
+    /// That synchronisation (CBackupSyncDlg::BackupAndSynchronize), each step told to
+    /// `onStep`. Returns what it did for the status bar, with the time it ran ("9:05 AM:
+    /// Synchronised with ..."); empty when the setting is off.
+    std::string SynchronizeShared(const std::function<void(const SyncStep&)>& onStep);
     /// "Day View" opened on the local day of `day` (the page view returns to today first).
     void Notes(std::int64_t day, const std::function<void(CDayViewDlg&)>& dialog);
 

@@ -72,8 +72,12 @@ bool SaveAndClose::Close(const WindowState& window)
     if (m_closed) {
         return true;
     }
-    if (!saveAll(window) && !m_app.frame().CloseUnsaved(m_messages.failure())) {
-        return false;
+    if (!saveAll(window)) {
+        if (!m_app.frame().CloseUnsaved(m_messages.failure())) {
+            return false;
+        }
+    } else if (m_closing) {
+        m_closing();
     }
     m_closed = true;
     return true;

@@ -48,6 +48,9 @@ public:
     /// When the save fails the main frame asks whether to close anyway. True when the window
     /// may close; it then stays closed and nothing saves again.
     bool Close(const WindowState& window);
+    /// Runs when Close saved the page, before the window goes: the synchronisation with the
+    /// shared folder.
+    void setOnClosing(std::function<void()> closing) { m_closing = std::move(closing); }
 
     bool saving() const { return m_saving; }
     bool closed() const { return m_closed; }
@@ -61,6 +64,7 @@ private:
     DaylarkApp& m_app;
     QuietRetrySink& m_messages;
     std::function<void()> m_changed;
+    std::function<void()> m_closing;
     bool m_saving = false;
     bool m_closed = false;
 };

@@ -24,6 +24,9 @@ constexpr const char* kOtherLabel = "Other Daylark Location";
 
 constexpr const char* kSameAsArchive = "Daylark, %s and \nBackup %s\n are the same!";
 constexpr const char* kSameAsOther = "Sync file, %s and \nBackup %s\n are the same!";
+constexpr const char* kNoSharedFolder =
+    "Synchronising with the shared folder is set, but no folder has been synchronised with yet. "
+    "Choose it once in Backup and Synchronize (Synchronize on the File menu).";
 
 bool holdsLowerY(const std::string& value)
 {
@@ -228,13 +231,32 @@ void CBackupSyncDlg::Synchronize()
         m_summaries.push_back(outcome.sentence(
             "Synchronised with ", "Synchronisation with ", otherPath,
             counted(outcome.tally.pagesMerged, "page merged", "pages merged") + ", " +
-                counted(outcome.tally.filesCopied, "file copied", "files copied")));
+                counted(outcome.tally.filesCopied, "file copied", "files copied") +
+                (outcome.tally.conflictCopiesMerged > 0
+                     ? ", " + counted(outcome.tally.conflictCopiesMerged, "conflict copy merged",
+                                      "conflict copies merged")
+                     : "")));
     }
     if (outcome.result != 1) {
         return;
     }
     m_profile.writeString(kSection, kSyncDir, otherPath);
     m_synchronizeEnabled = false;
+}
+
+void CBackupSyncDlg::BackupAndSynchronize()
+{
+    if (m_fields.otherPath.empty()) {
+        m_side.doc.messages().error(kNoSharedFolder);
+        return;
+    }
+    if (!m_fields.backupPath.empty()) {
+        Backup();
+        if (!m_synchronizeEnabled) {
+            return;
+        }
+    }
+    Synchronize();
 }
 
 int CBackupSyncDlg::RunBackup(const SyncSide& side, const std::string& backupPath,
@@ -257,6 +279,10 @@ int CBackupSyncDlg::RunBackup(const SyncSide& side, const std::string& backupPat
 int CBackupSyncDlg::RunSynchronize(const SyncSide& side, const std::string& otherPath, bool alarms,
                                    bool lists)
 {
+    // A new data set has no current-day file before its first save: its page joins the merge.
+    if (!fileStatus(side.doc.dayFilePath()).exists) {
+        side.doc.Save();
+    }
     if (daylark::Synchronize(side, otherPath, alarms, lists) != 1) {
         return 0;
     }

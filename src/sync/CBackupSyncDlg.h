@@ -84,6 +84,11 @@ public:
     /// with a message; else RunSynchronize. When it succeeds the other path goes to SyncDir and
     /// Synchronize is disabled. Does nothing while a run is under way.
     void Synchronize();
+    /// The unattended run of the setting "Synchronise with the shared folder at start, at
+    /// close and after each change of day", with the paths and options as the profile keeps
+    /// them: Back&up first when a backup path is set (a failed backup stops there, as the dialog
+    /// offers Synchronize only after one), then &Synchronize. Without an other path it says so.
+    void BackupAndSynchronize();
 
     /// The steps of Back&up after its button: refuses (with a message, result 0) a backup path
     /// that is the year archive itself or the other path; else saves the page when it was

@@ -14,6 +14,7 @@ namespace {
 constexpr std::string_view kSection = "Settings";
 constexpr std::string_view kUseGmt = "UseGMT";
 constexpr std::string_view kUseUtc = "UseUTC"; // holds the 24-hour clock choice
+constexpr std::string_view kSyncShared = "SyncShared";
 
 /// The dialog's own rule; the main window looks for "yes" at start-up. For the values written
 /// here both rules agree.
@@ -45,6 +46,7 @@ void CSettingsDlg::Open()
 {
     m_useGmt = ticked(m_profile, kUseGmt);
     m_use24HourClock = ticked(m_profile, kUseUtc);
+    m_syncShared = ticked(m_profile, kSyncShared);
     m_startAtLogin = m_autostart != nullptr && m_autostart->enabled();
 }
 
@@ -57,11 +59,17 @@ void CSettingsDlg::OK()
 {
     m_profile.writeString(kSection, kUseGmt, yesNo(m_useGmt));
     m_profile.writeString(kSection, kUseUtc, yesNo(m_use24HourClock));
+    m_profile.writeString(kSection, kSyncShared, yesNo(m_syncShared));
     m_flags.useGmt = m_useGmt;
     m_flags.use24HourClock = m_use24HourClock;
     if (m_autostart != nullptr && m_startAtLogin != m_autostart->enabled()) {
         m_autostart->set(m_startAtLogin, *m_messages);
     }
+}
+
+bool CSettingsDlg::SyncSharedSet(const Profile& profile)
+{
+    return ticked(profile, kSyncShared);
 }
 
 std::uint32_t CSettingsDlg::colour(Colour which) const

@@ -33,23 +33,29 @@ public:
     /// the logic. Before Open.
     void offerAutostart(const Autostart& autostart, MessageSink& messages);
 
-    /// Ticks each box whose profile value (UseGMT, UseUTC) contains the letter "y", and the
-    /// autostart box when the entry is there.
+    /// Ticks each box whose profile value (UseGMT, UseUTC, SyncShared) contains the letter "y", and
+    /// the autostart box when the entry is there.
     void Open();
 
     void setUseGmt(bool on) { m_useGmt = on; }
     void setUse24HourClock(bool on) { m_use24HourClock = on; }
     void setStartAtLogin(bool on) { m_startAtLogin = on; }
+    void setSyncShared(bool on) { m_syncShared = on; }
     /// A colour chooser ended with OK: the colour is written at once (0x00BBGGRR).
     void ChooseColour(Colour which, std::uint32_t colour);
-    /// Writes UseGMT and UseUTC ("yes" or "no") and sets the display flags to the boxes; writes
-    /// or removes the autostart entry when its box changed.
+    /// Writes UseGMT, UseUTC and SyncShared ("yes" or "no") and sets the display flags to the
+    /// boxes; writes or removes the autostart entry when its box changed.
     void OK();
 
     bool useGmt() const { return m_useGmt; }
     bool use24HourClock() const { return m_use24HourClock; }
     bool offersAutostart() const { return m_autostart != nullptr; }
     bool startAtLogin() const { return m_startAtLogin; }
+    /// "Synchronise with the shared folder at start, at close and after each change of day"
+    /// (profile value SyncShared).
+    bool syncShared() const { return m_syncShared; }
+    /// Whether the profile sets the synchronisation with the shared folder.
+    static bool SyncSharedSet(const Profile& profile);
     /// The colour as it stands (0x00BBGGRR): its button shows it, and its colour chooser starts
     /// from it.
     std::uint32_t colour(Colour which) const;
@@ -65,6 +71,7 @@ private:
     const Autostart* m_autostart = nullptr;
     MessageSink* m_messages = nullptr;
     bool m_startAtLogin = false;
+    bool m_syncShared = false;
 };
 
 } // namespace daylark

@@ -25,6 +25,8 @@ add_library(daylark_ui STATIC
     ui/settings/SettingsView.cpp
     ui/stopwatch/StopWatchView.cpp
     ui/sync/BackupSyncDialogView.cpp
+    ui/sync/SharedFolderSync.cpp
+    ui/sync/SyncProgress.cpp
     ui/window/DialogCommands.cpp
     ui/window/HelpWindow.cpp
     ui/window/MainActions.cpp

@@ -65,6 +65,7 @@ TEST_F(SyncCommandsTest, SyncMergesWithAnExistingSetOrStartsANewOne)
         {{"sync", cli.dir.file("nowhere")}, 1, "does not exist"},
         {{"sync", empty}, 1, "holds no Daylark data files; give --new"},
         {{"sync", empty, "--old"}, 2, "unknown option --old"},
+        {{"sync", data, "--new"}, 1, "it is the data directory or a folder inside it"},
     };
     for (const auto& refusal : refusals) {
         SCOPED_TRACE(refusal.args.back());

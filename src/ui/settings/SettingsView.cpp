@@ -66,6 +66,15 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
     atLogin->setChecked(m_logic.startAtLogin());
     atLogin->setVisible(m_logic.offersAutostart());
     connect(atLogin, &QCheckBox::toggled, this, [this](bool on) { m_logic.setStartAtLogin(on); });
+    auto* syncShared = new QCheckBox(
+        tr("&Synchronise with the shared folder at start, at close and after each change of day"),
+        this);
+    syncShared->setObjectName("syncShared");
+    syncShared->setChecked(m_logic.syncShared());
+    syncShared->setToolTip(tr("The folder of the last synchronisation in Backup and Synchronize, "
+                              "with its Lists and Alarms options; backed up first when a backup "
+                              "folder is set."));
+    connect(syncShared, &QCheckBox::toggled, this, [this](bool on) { m_logic.setSyncShared(on); });
 
     auto* font = new QPushButton(tr("Main Page &Font"), this);
     font->setObjectName("fontButton");
@@ -88,6 +97,7 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
     layout->addWidget(useGmt);
     layout->addWidget(use24);
     layout->addWidget(atLogin);
+    layout->addWidget(syncShared);
     layout->addWidget(font);
     layout->addWidget(ok);
 }

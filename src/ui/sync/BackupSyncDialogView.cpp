@@ -4,6 +4,7 @@
 #include "sync/SyncSide.h"
 #include "ui/platform/DialogButton.h"
 #include "ui/platform/WaitCursor.h"
+#include "ui/sync/SyncProgress.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -14,28 +15,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace daylark {
 
 namespace {
-
-/// A run shorter than this shows no progress dialog.
-constexpr int kProgressDelayMs = 300;
-constexpr int kProgressWidth = 360;
-
-/// The progress of a run, which cannot stop half way: Escape and the close button leave it up.
-class RunProgress : public QProgressDialog
-{
-public:
-    using QProgressDialog::QProgressDialog;
-    void reject() override {}
-
-protected:
-    void closeEvent(QCloseEvent* event) override { event->ignore(); }
-};
 
 std::optional<QString> chooseFromDialog(BackupSyncDialogView::ChooserKind kind,
                                         const QString& start, QWidget* parent)
@@ -63,6 +48,7 @@ BackupSyncDialogView::BackupSyncDialogView(CBackupSyncDlg& logic, QWidget* paren
     : QDialog(parent)
     , m_logic(logic)
     , m_choose(chooseFromDialog)
+    , m_progress(*this, QString::fromLatin1(CBackupSyncDlg::kTitle))
 {
     setObjectName("backupSyncDialog");
     setWindowTitle(QString::fromLatin1(CBackupSyncDlg::kTitle));
@@ -184,29 +170,17 @@ void BackupSyncDialogView::runWork(void (CBackupSyncDlg::*action)())
         const WaitCursor busy;
         (m_logic.*action)();
     }
-    m_progress.reset();
+    m_progress.close();
     renderButtons();
 }
 
 void BackupSyncDialogView::showStep(const SyncStep& step)
 {
-    if (!m_progress) {
-        m_progress = std::make_unique<RunProgress>(this);
-        m_progress->setObjectName("progressDialog");
-        m_progress->setWindowTitle(windowTitle());
-        m_progress->setWindowModality(Qt::WindowModal);
-        m_progress->setCancelButton(nullptr); // the merges cannot stop half way
-        m_progress->setAutoReset(false);
-        m_progress->setAutoClose(false);
-        m_progress->setMinimumDuration(kProgressDelayMs);
-        m_progress->setMinimumWidth(kProgressWidth);
+    const bool first = !m_progress.running();
+    m_progress.show(step);
+    if (first) {
         renderButtons();
     }
-    m_progress->setMaximum(step.total);
-    m_progress->setLabelText(QString::fromStdString(step.text));
-    m_progress->setValue(step.done);
-    // Paint and run timers, but hold the user's clicks and keys until the run is over.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void BackupSyncDialogView::renderControls()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/sync/SyncProgress.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -64,7 +66,7 @@ private:
     QPushButton* m_synchronize = nullptr;
     QPushButton* m_done = nullptr;
     /// Shown from the first step of a run to its end.
-    std::unique_ptr<QProgressDialog> m_progress;
+    SyncProgress m_progress;
 };
 
 } // namespace daylark

@@ -48,6 +48,10 @@ MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& d
     , m_tickTimer(new QTimer(this))
     , m_idleTimer(new QTimer(this))
     , m_status(*statusBar())
+    , m_sharedSync(
+          app, *this,
+          [this] { return m_messages.boxOpen() || QApplication::activeModalWidget() != nullptr; },
+          [this] { render(); }, [this](const QString& text) { showNotification(text); })
 {
     setObjectName("mainWindow");
     setWindowIcon(applicationIcon());
@@ -72,7 +76,7 @@ MainWindow::MainWindow(DaylarkApp& app, QuietRetrySink& messages, MainDialogs& d
     m_idleTimer->setInterval(CMainFrame::kIdleSaveMilliseconds);
     connect(m_idleTimer, &QTimer::timeout, this, &MainWindow::idleSave);
     qApp->installEventFilter(this);
-
+    m_saver.setOnClosing([this] { m_sharedSync.run(); });
     resize(720, 540);
     render();
     renderClock();
@@ -85,8 +89,6 @@ MainWindow::~MainWindow()
 
 void MainWindow::initialShow(std::uint32_t showCommand)
 {
-    // A box of the day check shows before the window does: the window is not shown early, at
-    // its default place, for it.
     // The window shows before the day check, whose boxes stand over it; a window started
     // hidden stays hidden for them.
     m_starting = true;
@@ -112,6 +114,9 @@ void MainWindow::initialShow(std::uint32_t showCommand)
     m_starting = false;
     render();
     renderClock();
+    // After the boxes of the day check, once the loop runs.
+    m_sharedSync.request();
+    QTimer::singleShot(0, this, [this] { m_sharedSync.runWhenFree(); });
 }
 
 void MainWindow::createBars()
@@ -265,7 +270,12 @@ void MainWindow::showNotification(const QString& text)
 void MainWindow::tick()
 {
     renderClock();
-    run([this] { m_app.frame().ClockTick(/*announce=*/!m_messages.boxOpen()); });
+    run([this] {
+        if (m_app.frame().ClockTick(/*announce=*/!m_messages.boxOpen())) {
+            m_sharedSync.request();
+        }
+    });
+    m_sharedSync.runWhenFree();
     if (m_saver.retryDue()) {
         idleSave();
     }

@@ -4,6 +4,7 @@
 #include "app/SaveAndClose.h"
 #include "platform/MonotonicClock.h"
 #include "ui/stopwatch/StopWatchView.h"
+#include "ui/sync/SharedFolderSync.h"
 #include "ui/window/DialogCommands.h"
 #include "ui/window/MainActions.h"
 #include "ui/window/StatusPanes.h"
@@ -100,6 +101,7 @@ private:
     QTimer* m_tickTimer = nullptr;
     QTimer* m_idleTimer = nullptr;
     StatusPanes m_status;
+    SharedFolderSync m_sharedSync;
     HelpWindow* m_help = nullptr;
     /// The open stop watch (modeless; at most one), a child that owns its logic.
     QPointer<StopWatchView> m_stopWatch;
