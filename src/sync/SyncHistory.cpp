@@ -1,5 +1,7 @@
 #include "sync/SyncHistory.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "sync/FileSet.h"
 
@@ -7,21 +9,42 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace daylark {
 
 namespace {
 
-/// A short fixed name for a folder path: 64-bit FNV-1a in hexadecimal.
-std::string folderKey(const std::string& path)
+constexpr std::size_t kIdentityLength = 16;
+
+bool isIdentity(const std::string& text)
 {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const unsigned char c : path) {
-        hash ^= c;
-        hash *= 1099511628211ULL;
+    return text.size() == kIdentityLength &&
+           text.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
+/// The identity of the folder `otherDir`: the text of its identity file, made (a random number)
+/// when it has none. Empty when it can be neither read nor made.
+std::string folderIdentity(const std::string& otherDir)
+{
+    const std::string path = joinPath(otherDir, SyncHistory::kIdentityFile);
+    std::string identity;
+    std::getline(std::ifstream(path), identity);
+    if (isIdentity(identity)) {
+        return identity;
     }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    std::random_device random;
+    const auto number = (std::uint64_t{random()} << 32) | random();
+    char text[kIdentityLength + 1];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(number));
+    try {
+        AtomicFile file(path);
+        file.file().write(text, kIdentityLength);
+        file.file().write("\n", 1);
+        file.commit();
+    } catch (const CException&) {
+        return {};
+    }
     return text;
 }
 
@@ -43,19 +66,25 @@ std::string resolvedDirectory(const std::string& dir)
 }
 
 SyncHistory::SyncHistory(const std::string& dataDir, const std::string& otherDir)
-    : m_dir(joinPath(joinPath(dataDir, kStateFolder), folderKey(resolvedDirectory(otherDir))))
-    , m_otherDir(resolvedDirectory(otherDir))
-{}
+    : m_otherDir(resolvedDirectory(otherDir))
+{
+    if (const std::string identity = folderIdentity(m_otherDir); !identity.empty()) {
+        m_dir = joinPath(joinPath(dataDir, kStateFolder), identity);
+    }
+}
 
 std::string SyncHistory::recordedPath(const std::string& name) const
 {
-    return joinPath(m_dir, name);
+    return m_dir.empty() ? std::string() : joinPath(m_dir, name);
 }
 
 bool SyncHistory::record(const std::string& thisFile, const std::string& name,
                          MessageSink& messages) const
 {
     const std::string target = recordedPath(name);
+    if (target.empty()) {
+        return true; // a folder without an identity is joined whole every time
+    }
     if (!fileStatus(thisFile).exists) {
         removeFile(target);
         return true;

@@ -13,9 +13,12 @@ namespace daylark {
 /// What this side agreed on with one other folder at their last synchronisation: a copy of
 /// each store (future notes, lists, alarms) as both sides held it when the synchronisation
 /// ended. It lives in the data directory under ".sync-state/<folder key>/", one directory per
-/// other folder (the key is made from the folder's absolute path with its links resolved; a
-/// "folder" file there names it for people). Backup and synchronisation take only the data
-/// files by name, so the dot-folder never travels.
+/// other folder. A folder is known by the random identity in its ".daylark-folder" file, made at
+/// the first synchronisation with it (and carried by a sync engine to every machine that shares
+/// it): a removable drive swapped for another one at the same place has another identity, so
+/// the state agreed with the first is never applied to the second. A "folder" file in the state
+/// directory names the folder for people. Backup and synchronisation take only the data files
+/// by name, so neither dot-file travels as data.
 ///
 /// With a recorded state the next synchronisation merges three ways, so that what one side
 /// removed stays removed; without one (the first time, or a record that cannot be read) it
@@ -24,12 +27,15 @@ class SyncHistory
 {
 public:
     static constexpr const char* kStateFolder = ".sync-state";
+    static constexpr const char* kIdentityFile = ".daylark-folder";
 
     SyncHistory(const std::string& dataDir, const std::string& otherDir);
 
-    /// The directory of this folder's state.
+    /// The directory of this folder's state; empty when the folder has no identity and none
+    /// could be made (a read-only folder): then nothing is recorded.
     const std::string& directory() const { return m_dir; }
-    /// Where the agreed copy of the store file `name` ("daylark.fut") is kept.
+    /// Where the agreed copy of the store file `name` ("daylark.fut") is kept; empty without
+    /// an identity.
     std::string recordedPath(const std::string& name) const;
     /// Keeps `thisFile` as the agreed state of `name`, replacing the old record; a missing file
     /// forgets the record. False after a message when it could not be kept.

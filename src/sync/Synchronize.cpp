@@ -119,15 +119,21 @@ public:
             }
         }
         std::error_code ignored;
-        std::filesystem::remove_all(joinPath(m_history.directory(), "scratch"), ignored);
+        std::filesystem::remove_all(scratchPath(), ignored);
     }
 
 private:
     MessageSink& messages() const { return m_side.doc.messages(); }
 
+    /// Where conflict copies are merged from: a folder of this side's own, never a data file.
+    std::string scratchPath() const
+    {
+        return joinPath(joinPath(m_thisDir, SyncHistory::kStateFolder), "scratch");
+    }
+
     std::string scratchDir() const
     {
-        const std::string dir = joinPath(m_history.directory(), "scratch");
+        const std::string dir = scratchPath();
         std::error_code ignored;
         std::filesystem::remove_all(dir, ignored);
         createDirectories(dir);

@@ -348,7 +348,17 @@ TEST_F(SharedFolderTest, WithoutARecordedStateBothSidesAreJoinedWhole)
     EXPECT_NE(sink.texts()[0].find("cannot be read"), std::string::npos) << sink.texts()[0];
     EXPECT_NE(readFile(recorded), std::string(40, '\xff')); // recorded anew
 
+    // Another drive at the same place (its own identity): nothing it lacks is taken as removed.
     sink.messages.clear();
+    std::filesystem::remove_all(folder);
+    createDirectories(folder);
+    writeDayFile(folder + "/daylark.day", {2, kNow, 0, ""});
+    saveRecords<CFutureFile>(folder + "/daylark.fut", note("1997-05-01", "other drive"));
+    sitting(machines[0]);
+    EXPECT_EQ(recordsOf<CFutureFile>(a + "/daylark.fut"),
+              (Lines{"1997-04-01 mine", "1997-04-02 theirs", "1997-05-01 other drive"}));
+    EXPECT_TRUE(sink.messages.empty()) << sink.texts()[0];
+
     auto app = startApp(a, machines[0].profile, sink, clock);
     createDirectories(a + "/inside");
     EXPECT_EQ(Synchronize(sideOf(*app), a + "/inside/", true, true), 0);

@@ -86,7 +86,8 @@ TEST_F(SyncTest, YearArchivesEndWithTheSamePagesMergedDayByDay)
     EXPECT_EQ(readFile(ours("1995.dlk")), before1995);
     EXPECT_EQ(readFile(ours("1997.dlk")).substr(0, 8), ourHeader);
     EXPECT_EQ(readFile(theirs("1997.DLK")).substr(0, 8), theirHeader);
-    EXPECT_EQ(namesIn(otherDir), (Lines{"1995.dlk", "1996.dlk", "1997.DLK", "daylark.alm"}));
+    EXPECT_EQ(namesIn(otherDir),
+              (Lines{".daylark-folder", "1995.dlk", "1996.dlk", "1997.DLK", "daylark.alm"}));
     EXPECT_EQ(namesIn(thisDir),
               (Lines{".sync-state", "1995.dlk", "1996.dlk", "1997.dlk", "daylark.alm"}));
 }
