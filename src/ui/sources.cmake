@@ -16,7 +16,9 @@ add_library(daylark_ui STATIC
     ui/page/TaskHighlighter.cpp
     ui/platform/AppIcon.cpp
     ui/platform/ColourRef.cpp
+    ui/platform/DesktopNotifier.cpp
     ui/platform/DialogButton.cpp
+    ui/platform/NoticeRouter.cpp
     ui/platform/QtMessageSink.cpp
     ui/platform/SingleInstance.cpp
     ui/platform/TerminationSignals.cpp
@@ -25,6 +27,8 @@ add_library(daylark_ui STATIC
     ui/settings/SettingsView.cpp
     ui/stopwatch/StopWatchView.cpp
     ui/sync/BackupSyncDialogView.cpp
+    ui/tray/CloseToTray.cpp
+    ui/tray/TrayIcon.cpp
     ui/window/DialogCommands.cpp
     ui/window/HelpWindow.cpp
     ui/window/MainActions.cpp
@@ -36,7 +40,7 @@ add_library(daylark_ui STATIC
     ui/window/ToolbarIcons.cpp
     ui/window/WindowGeometry.cpp
 )
-target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets Qt6::Network)
+target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets Qt6::Network Qt6::DBus)
 # The user guide that F1 shows ships inside the program.
 qt_add_resources(daylark_ui "help"
     PREFIX "/help"

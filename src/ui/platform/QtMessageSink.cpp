@@ -1,6 +1,7 @@
 #include "ui/platform/QtMessageSink.h"
 
 #include "ui/page/PageTextMapping.h"
+#include "ui/platform/NoticeRouter.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -25,6 +26,9 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
         return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
                : buttons == MessageButtons::YesNo ? MessageAnswer::No
                                                   : MessageAnswer::Cancel;
+    }
+    if (m_notices != nullptr) {
+        m_notices->boxShowing(text, caption);
     }
     if (m_bringForward) {
         m_bringForward();
@@ -56,6 +60,10 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
 
 void QtMessageSink::notify(const std::string& text, const std::string& caption)
 {
+    if (m_notices != nullptr && !m_unattended) {
+        m_notices->notify(text, caption);
+        return;
+    }
     if (m_showStatus) {
         m_showStatus(caption.empty() ? text : caption + ": " + text);
     }

@@ -66,6 +66,11 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
     atLogin->setChecked(m_logic.startAtLogin());
     atLogin->setVisible(m_logic.offersAutostart());
     connect(atLogin, &QCheckBox::toggled, this, [this](bool on) { m_logic.setStartAtLogin(on); });
+    auto* toTray = new QCheckBox(tr("Close to tra&y"), this);
+    toTray->setObjectName("closeToTray");
+    toTray->setChecked(m_logic.closeToTray());
+    toTray->setVisible(m_logic.offersCloseToTray());
+    connect(toTray, &QCheckBox::toggled, this, [this](bool on) { m_logic.setCloseToTray(on); });
 
     auto* font = new QPushButton(tr("Main Page &Font"), this);
     font->setObjectName("fontButton");
@@ -88,6 +93,7 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
     layout->addWidget(useGmt);
     layout->addWidget(use24);
     layout->addWidget(atLogin);
+    layout->addWidget(toTray);
     layout->addWidget(font);
     layout->addWidget(ok);
 }
