@@ -56,6 +56,7 @@ qt_add_resources(daylark_ui "help"
         "${PROJECT_SOURCE_DIR}/docs/images/search.png"
         "${PROJECT_SOURCE_DIR}/docs/images/settings.png"
         "${PROJECT_SOURCE_DIR}/docs/images/stop-watch.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/tray-menu.png"
 )
 
 add_executable(daylark ui/main.cpp)

@@ -91,8 +91,7 @@ void TrayIcon::buildMenu()
             action = m_menu->addAction(
                 displayTextFromPage(entry.text).replace(QLatin1Char('&'), QStringLiteral("&&")));
             action->setObjectName("trayAlarm");
-            action->setCheckable(true);
-            action->setChecked(entry.announced); // ticked once it has rung
+            action->setEnabled(!entry.announced); // greyed once it has rung
             break;
         case TrayMenu::Entry::Kind::NoAlarms:
             action = m_menu->addAction(tr("No alarms today"));

@@ -49,7 +49,7 @@ QStringList alarmLines(QMenu& menu)
     QStringList lines;
     for (QAction* action : menu.actions()) {
         if (action->objectName() == QLatin1String("trayAlarm")) {
-            lines << action->text() + (action->isChecked() ? QStringLiteral(" (rung)") : QString());
+            lines << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (rung)"));
         }
     }
     return lines;
