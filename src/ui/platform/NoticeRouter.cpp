@@ -20,6 +20,11 @@ QString statusLine(const std::string& text, const std::string& caption)
 
 } // namespace
 
+WindowView windowViewOf(const QWidget& window)
+{
+    return window.isVisible() && !window.isMinimized() ? WindowView::Shown : WindowView::Hidden;
+}
+
 NoticeRouter::NoticeRouter(QWidget& window, DesktopNotifier& notifier,
                            std::function<void(const QString&)> showStatus)
     : m_window(window)
@@ -48,11 +53,6 @@ void NoticeRouter::boxShowing(const std::string& text, const std::string& captio
     if (DesktopPresence::boxAlsoOnDesktop(view())) {
         toDesktop(text, caption, /*fallBack=*/false); // the box itself is the fallback
     }
-}
-
-WindowView NoticeRouter::view() const
-{
-    return m_window.isVisible() && !m_window.isMinimized() ? WindowView::Shown : WindowView::Hidden;
 }
 
 void NoticeRouter::toDesktop(const std::string& text, const std::string& caption, bool fallBack)

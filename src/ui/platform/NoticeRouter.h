@@ -17,6 +17,9 @@ namespace daylark {
 
 class DesktopNotifier;
 
+/// Where `window` stands for the user: shown, or out of sight (hidden or minimised).
+WindowView windowViewOf(const QWidget& window);
+
 /// Takes the core's notices where the user will see them, by where the main window stands:
 /// the status bar while it shows; the desktop's notifications while it is hidden in the tray
 /// or minimised; and, when no notification service takes one, the status bar if the window
@@ -40,7 +43,7 @@ public:
     void boxShowing(const std::string& text, const std::string& caption);
 
 private:
-    WindowView view() const;
+    WindowView view() const { return windowViewOf(m_window); }
     void toDesktop(const std::string& text, const std::string& caption, bool fallBack);
     /// The desktop did not take the notice.
     void fallBack(const std::string& text, const std::string& caption);

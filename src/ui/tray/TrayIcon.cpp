@@ -70,12 +70,6 @@ void TrayIcon::lookForTray()
     }
 }
 
-WindowView TrayIcon::view() const
-{
-    const QWidget& widget = m_window.widget;
-    return widget.isVisible() && !widget.isMinimized() ? WindowView::Shown : WindowView::Hidden;
-}
-
 void TrayIcon::buildMenu()
 {
     m_menu->clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TrayMenu.h"
+#include "ui/platform/NoticeRouter.h"
 
 #include <QObject>
 
@@ -58,7 +59,7 @@ private:
     void lookForTray();
     void buildMenu();
     void run(TrayMenu::Command command);
-    WindowView view() const;
+    WindowView view() const { return windowViewOf(m_window.widget); }
 
     Window m_window;
     TrayMenu m_logic;
