@@ -1,7 +1,6 @@
 #include "ui/platform/QtMessageSink.h"
 
 #include "ui/page/PageTextMapping.h"
-#include "ui/platform/NoticeRouter.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -27,7 +26,7 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
                : buttons == MessageButtons::YesNo ? MessageAnswer::No
                                                   : MessageAnswer::Cancel;
     }
-    if (m_notices != nullptr) {
+    if (!m_notices.isNull()) {
         m_notices->boxShowing(text, caption);
     }
     if (m_bringForward) {
@@ -60,7 +59,7 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
 
 void QtMessageSink::notify(const std::string& text, const std::string& caption)
 {
-    if (m_notices != nullptr && !m_unattended) {
+    if (!m_notices.isNull() && !m_unattended) {
         m_notices->notify(text, caption);
         return;
     }

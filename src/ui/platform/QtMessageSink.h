@@ -1,14 +1,15 @@
 #pragma once
 
 #include "platform/MessageSink.h"
+#include "ui/platform/NoticeRouter.h"
+
+#include <QPointer>
 
 #include <functional>
 
 class QWidget;
 
 namespace daylark {
-
-class NoticeRouter;
 
 /// The desktop program's message sink: a message box owned by the main window for ask(), the
 /// status bar (through `showStatus`) or the notice router for notify(). Before a box shows,
@@ -23,8 +24,8 @@ public:
     void setWindow(QWidget* window, std::function<void()> bringForward,
                    std::function<void(const std::string&)> showStatus);
 
-    /// From now on notifications go through `notices` (which must outlive the sink), and a box
-    /// that shows while the window is out of sight is told to the desktop too.
+    /// From now on, while `notices` lasts, notifications go through it, and a box that shows
+    /// while the window is out of sight is told to the desktop too.
     void setNotices(NoticeRouter& notices) { m_notices = &notices; }
 
     /// The program is ending and nobody is there to answer: boxes go to standard error instead
@@ -39,7 +40,7 @@ private:
     QWidget* m_window = nullptr;
     std::function<void()> m_bringForward;
     std::function<void(const std::string&)> m_showStatus;
-    NoticeRouter* m_notices = nullptr;
+    QPointer<NoticeRouter> m_notices;
     bool m_unattended = false;
 };
 

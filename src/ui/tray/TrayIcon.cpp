@@ -45,11 +45,11 @@ void TrayIcon::lookForTray()
 {
     const bool available = QSystemTrayIcon::isSystemTrayAvailable();
     if (available && m_icon == nullptr) {
-        m_icon = new QSystemTrayIcon(applicationIcon(), this);
+        m_icon = std::make_unique<QSystemTrayIcon>(applicationIcon());
         m_icon->setObjectName("trayIcon");
         m_icon->setToolTip(QStringLiteral("Daylark"));
         m_icon->setContextMenu(m_menu.get());
-        connect(m_icon, &QSystemTrayIcon::activated, this,
+        connect(m_icon.get(), &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) {
                     if (reason == QSystemTrayIcon::Trigger) {
                         run(view() == WindowView::Shown ? TrayMenu::Command::HideWindow

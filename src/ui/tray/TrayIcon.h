@@ -65,7 +65,8 @@ private:
     TrayMenu m_logic;
     DesktopPresence& m_presence;
     std::unique_ptr<QMenu> m_menu;
-    QSystemTrayIcon* m_icon = nullptr;
+    /// After the menu, so it goes first: the icon holds its menu to the end.
+    std::unique_ptr<QSystemTrayIcon> m_icon;
     QTimer* m_lookAgain = nullptr;
 };
 

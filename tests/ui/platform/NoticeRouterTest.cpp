@@ -2,6 +2,7 @@
 
 #include "support/TempDir.h"
 #include "ui/platform/DesktopNotifier.h"
+#include "ui/platform/QtMessageSink.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -184,6 +185,21 @@ void NoticeRouterTest::aHiddenWindowsNoticesReachTheDesktopService()
     QCOMPARE(fake.calls.last().summary, QStringLiteral("Daylark"));
     QCOMPARE(m_status.size(), 1);
     QVERIFY(noticeBoxes().isEmpty()); // the service took every one
+
+    // The program's sink hands the core's notices to the router while there is one, and to
+    // the status bar as before once it has gone.
+    QtMessageSink sink;
+    QStringList sinkStatus;
+    sink.setWindow(m_window.get(), {}, [&sinkStatus](const std::string& line) {
+        sinkStatus << QString::fromStdString(line);
+    });
+    auto routed = std::make_unique<NoticeRouter>(*m_window, notifier, [](const QString&) {});
+    sink.setNotices(*routed);
+    sink.notify("12:00 Lunch\n", "12:00 Alarm(s)");
+    QTRY_COMPARE(fake.calls.size(), 4);
+    routed.reset();
+    sink.notify("12:30 Walk\n", "12:30 Alarm(s)");
+    QCOMPARE(sinkStatus, QStringList({"12:30 Alarm(s): 12:30 Walk\n"}));
 
     service.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
     service.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
