@@ -39,8 +39,8 @@ public:
     /// (off when absent).
     static bool closesToTray(const Profile& profile);
 
-    /// Ticks each box whose profile value (UseGMT, UseUTC) contains the letter "y", and the
-    /// autostart box when the entry is there.
+    /// Ticks each box whose profile value (UseGMT, UseUTC, CloseToTray) contains the letter "y",
+    /// and the autostart box when the entry is there.
     void Open();
 
     void setUseGmt(bool on) { m_useGmt = on; }
