@@ -45,17 +45,6 @@ TEST(DesktopPresence, OnlyTheCloseBoxHidesAndOnlyWithTheSettingAndATray)
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST(DesktopPresence, NoticesReachTheUserWhereverTheWindowIs)
-{
-    EXPECT_EQ(DesktopPresence::noticeWay(WindowView::Shown), NoticeWay::StatusBar);
-    EXPECT_EQ(DesktopPresence::noticeWay(WindowView::Hidden), NoticeWay::Desktop);
-    // Without a notification service, nothing is left unseen.
-    EXPECT_EQ(DesktopPresence::fallbackWay(WindowView::Shown), NoticeWay::StatusBar);
-    EXPECT_EQ(DesktopPresence::fallbackWay(WindowView::Hidden), NoticeWay::Box);
-    EXPECT_TRUE(DesktopPresence::boxAlsoOnDesktop(WindowView::Hidden));
-    EXPECT_FALSE(DesktopPresence::boxAlsoOnDesktop(WindowView::Shown));
-}
-
 TEST(DesktopPresence, NoticeTextIsPlainWhateverItHolds)
 {
     const struct

@@ -66,16 +66,6 @@ TEST(TrayMenu, AlarmsInClockOrderThenShowOrHideThenQuit)
     EXPECT_EQ(alarmTexts(tray.entries(todays, WindowView::Shown))[2], "10:30 AM: Team meeting");
 }
 
-TEST(TrayMenu, ADayWithoutAlarmsSaysSo)
-{
-    const DisplayFlags flags;
-    const auto menu = TrayMenu(flags).entries({}, WindowView::Hidden);
-    ASSERT_EQ(menu.size(), 4u);
-    EXPECT_EQ(menu[0].kind, Kind::NoAlarms);
-    EXPECT_EQ(menu[0].command, Command::None);
-    EXPECT_EQ(menu[2].command, Command::ShowWindow);
-}
-
 TEST(TrayMenu, TooManyAlarmsDropTheEarliestAnnouncedFirstAndCountTheRest)
 {
     ScopedTimeZone zone("UTC");

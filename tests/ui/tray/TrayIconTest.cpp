@@ -35,9 +35,8 @@ CAlarmEntry alarm(int hour, int minute, std::string name, bool announced = false
 
 QAction* entryNamed(QMenu& menu, const char* name)
 {
-    const QList<QAction*> found = menu.findChildren<QAction*>(QString::fromLatin1(name));
     for (QAction* action : menu.actions()) {
-        if (found.contains(action)) {
+        if (action->objectName() == QLatin1String(name)) {
             return action;
         }
     }
