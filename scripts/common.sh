@@ -3,7 +3,7 @@
 
 DAYLARK_PACKAGES=(cmake ninja-build g++ libgtest-dev qt6-base-dev tzdata clang libclang-rt-14-dev
     ccache fonts-dejavu-core clang-format desktop-file-utils python3 python3-icalendar
-    python3-dateutil)
+    python3-dateutil dbus)
 
 # Installs whatever of DAYLARK_PACKAGES (plus "$@") is missing: apt-get update once, then
 # install, as root or through sudo.

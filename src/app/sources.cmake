@@ -4,8 +4,10 @@ target_sources(daylark_core PRIVATE
     app/CMainFrame.cpp
     app/CommandLine.cpp
     app/DaylarkApp.cpp
+    app/DesktopPresence.cpp
     app/QuietRetrySink.cpp
     app/SaveAndClose.cpp
     app/Startup.cpp
+    app/TrayMenu.cpp
     platform/WindowPlacement.cpp
 )

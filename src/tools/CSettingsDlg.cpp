@@ -15,6 +15,7 @@ constexpr std::string_view kSection = "Settings";
 constexpr std::string_view kUseGmt = "UseGMT";
 constexpr std::string_view kUseUtc = "UseUTC"; // holds the 24-hour clock choice
 constexpr std::string_view kSyncShared = "SyncShared";
+constexpr std::string_view kCloseToTray = "CloseToTray";
 
 /// The dialog's own rule; the main window looks for "yes" at start-up. For the values written
 /// here both rules agree.
@@ -48,6 +49,12 @@ void CSettingsDlg::Open()
     m_use24HourClock = ticked(m_profile, kUseUtc);
     m_syncShared = ticked(m_profile, kSyncShared);
     m_startAtLogin = m_autostart != nullptr && m_autostart->enabled();
+    m_closeToTray = closesToTray(m_profile);
+}
+
+bool CSettingsDlg::closesToTray(const Profile& profile)
+{
+    return ticked(profile, kCloseToTray);
 }
 
 void CSettingsDlg::ChooseColour(Colour which, std::uint32_t colour)
@@ -64,6 +71,10 @@ void CSettingsDlg::OK()
     m_flags.use24HourClock = m_use24HourClock;
     if (m_autostart != nullptr && m_startAtLogin != m_autostart->enabled()) {
         m_autostart->set(m_startAtLogin, *m_messages);
+    }
+    // Where no tray shows the box, the choice made on a desktop with one stays as it was.
+    if (m_offersCloseToTray) {
+        m_profile.writeString(kSection, kCloseToTray, yesNo(m_closeToTray));
     }
 }
 

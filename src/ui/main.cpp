@@ -1,13 +1,18 @@
+#include "alarms/AlarmSchedule.h"
 #include "app/CommandLine.h"
 #include "app/DaylarkApp.h"
+#include "app/DesktopPresence.h"
 #include "app/QuietRetrySink.h"
 #include "platform/Clock.h"
 #include "platform/Locations.h"
 #include "ui/page/PageTextMapping.h"
 #include "ui/platform/AppIcon.h"
+#include "ui/platform/DesktopNotifier.h"
+#include "ui/platform/NoticeRouter.h"
 #include "ui/platform/QtMessageSink.h"
 #include "ui/platform/SingleInstance.h"
 #include "ui/platform/TerminationSignals.h"
+#include "ui/tray/TrayIcon.h"
 #include "ui/window/MainDialogs.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/StartupDataCheck.h"
@@ -169,6 +174,22 @@ int main(int argc, char** argv)
     boxes.setWindow(
         &window, [&window] { window.bringToFront(); },
         [&window](const std::string& text) { window.showNotification(displayTextFromPage(text)); });
+    // Notices reach the user also while the window is in the tray or minimised.
+    DesktopNotifier notifier(QDBusConnection::sessionBus());
+    NoticeRouter notices(window, notifier,
+                         [&window](const QString& text) { window.showNotification(text); });
+    boxes.setNotices(notices);
+    DesktopPresence presence(app.profile());
+    window.setPresence(presence);
+    TrayIcon tray({window,
+                   [&app] {
+                       const AlarmSchedule* schedule = app.doc().alarmSchedule();
+                       return schedule != nullptr ? schedule->todaysAlarms()
+                                                  : std::vector<CAlarmEntry>{};
+                   },
+                   [&window] { window.bringToFront(); }, [&window] { window.quit(); }},
+                  app.frame().displayFlags(), presence);
+    tray.start();
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      &MainWindow::bringToFront);
     // A termination signal ends the program within a moment, also from inside a box or a modal

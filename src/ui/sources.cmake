@@ -16,7 +16,9 @@ add_library(daylark_ui STATIC
     ui/page/TaskHighlighter.cpp
     ui/platform/AppIcon.cpp
     ui/platform/ColourRef.cpp
+    ui/platform/DesktopNotifier.cpp
     ui/platform/DialogButton.cpp
+    ui/platform/NoticeRouter.cpp
     ui/platform/QtMessageSink.cpp
     ui/platform/SingleInstance.cpp
     ui/platform/TerminationSignals.cpp
@@ -27,6 +29,8 @@ add_library(daylark_ui STATIC
     ui/sync/BackupSyncDialogView.cpp
     ui/sync/SharedFolderSync.cpp
     ui/sync/SyncProgress.cpp
+    ui/tray/CloseToTray.cpp
+    ui/tray/TrayIcon.cpp
     ui/window/DialogCommands.cpp
     ui/window/HelpWindow.cpp
     ui/window/MainActions.cpp
@@ -38,7 +42,7 @@ add_library(daylark_ui STATIC
     ui/window/ToolbarIcons.cpp
     ui/window/WindowGeometry.cpp
 )
-target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets Qt6::Network)
+target_link_libraries(daylark_ui PUBLIC daylark_core Qt6::Widgets Qt6::Network Qt6::DBus)
 # The user guide that F1 shows ships inside the program.
 qt_add_resources(daylark_ui "help"
     PREFIX "/help"
@@ -54,6 +58,7 @@ qt_add_resources(daylark_ui "help"
         "${PROJECT_SOURCE_DIR}/docs/images/search.png"
         "${PROJECT_SOURCE_DIR}/docs/images/settings.png"
         "${PROJECT_SOURCE_DIR}/docs/images/stop-watch.png"
+        "${PROJECT_SOURCE_DIR}/docs/images/tray-menu.png"
 )
 
 add_executable(daylark ui/main.cpp)

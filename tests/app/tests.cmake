@@ -2,8 +2,10 @@ daylark_add_core_test(app_tests
     app/CMainFrameTest.cpp
     app/CommandLineTest.cpp
     app/DaylarkAppTest.cpp
+    app/DesktopPresenceTest.cpp
     app/QuietRetrySinkTest.cpp
     app/SaveAndCloseTest.cpp
     app/StartupTest.cpp
+    app/TrayMenuTest.cpp
     platform/WindowPlacementTest.cpp
 )

@@ -102,4 +102,38 @@ TEST(CSettingsDlg, TheLoginBoxWritesAndRemovesTheAutostartEntryOnOkOnly)
     EXPECT_FALSE(CSettingsDlg(profile, flags, colours).offersAutostart());
 }
 
+TEST(CSettingsDlg, TheTrayBoxIsStoredOnlyWhereATrayOffersIt)
+{
+    test::TempDir dir;
+    test::RecordingSink sink;
+    Profile profile(dir.file("daylark.ini"), sink);
+    DisplayFlags flags;
+    CalendarColours colours;
+    EXPECT_FALSE(CSettingsDlg::closesToTray(profile)); // off by default
+
+    CSettingsDlg offered(profile, flags, colours);
+    offered.offerCloseToTray();
+    offered.Open();
+    EXPECT_TRUE(offered.offersCloseToTray());
+    EXPECT_FALSE(offered.closeToTray());
+    offered.setCloseToTray(true);
+    EXPECT_FALSE(CSettingsDlg::closesToTray(profile)); // not before OK
+    offered.OK();
+    EXPECT_TRUE(CSettingsDlg::closesToTray(profile));
+
+    // Without a tray the box is not there, and OK leaves the stored choice alone.
+    CSettingsDlg bare(profile, flags, colours);
+    bare.Open();
+    EXPECT_FALSE(bare.offersCloseToTray());
+    bare.setUseGmt(true);
+    bare.OK();
+    EXPECT_TRUE(CSettingsDlg::closesToTray(profile));
+
+    CSettingsDlg again(profile, flags, colours);
+    again.offerCloseToTray();
+    again.Open();
+    EXPECT_TRUE(again.closeToTray()); // the stored choice ticks the box
+    EXPECT_TRUE(sink.messages.empty());
+}
+
 } // namespace daylark

@@ -26,6 +26,9 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
                : buttons == MessageButtons::YesNo ? MessageAnswer::No
                                                   : MessageAnswer::Cancel;
     }
+    if (!m_notices.isNull()) {
+        m_notices->boxShowing(text, caption);
+    }
     if (m_bringForward) {
         m_bringForward();
     }
@@ -56,6 +59,10 @@ MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& cap
 
 void QtMessageSink::notify(const std::string& text, const std::string& caption)
 {
+    if (!m_notices.isNull() && !m_unattended) {
+        m_notices->notify(text, caption);
+        return;
+    }
     if (m_showStatus) {
         m_showStatus(caption.empty() ? text : caption + ": " + text);
     }

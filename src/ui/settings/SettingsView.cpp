@@ -75,6 +75,11 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
                               "with its Lists and Alarms options; backed up first when a backup "
                               "folder is set."));
     connect(syncShared, &QCheckBox::toggled, this, [this](bool on) { m_logic.setSyncShared(on); });
+    auto* toTray = new QCheckBox(tr("Close to tra&y"), this);
+    toTray->setObjectName("closeToTray");
+    toTray->setChecked(m_logic.closeToTray());
+    toTray->setVisible(m_logic.offersCloseToTray());
+    connect(toTray, &QCheckBox::toggled, this, [this](bool on) { m_logic.setCloseToTray(on); });
 
     auto* font = new QPushButton(tr("Main Page &Font"), this);
     font->setObjectName("fontButton");
@@ -98,6 +103,7 @@ SettingsView::SettingsView(CSettingsDlg& logic, std::function<void()> fontComman
     layout->addWidget(use24);
     layout->addWidget(atLogin);
     layout->addWidget(syncShared);
+    layout->addWidget(toTray);
     layout->addWidget(font);
     layout->addWidget(ok);
 }

@@ -13,6 +13,7 @@
 #include "ui/window/MainDialogs.h"
 
 #include <QCoreApplication>
+#include <QSystemTrayIcon>
 
 #include <utility>
 
@@ -46,6 +47,9 @@ void DialogCommands::openSettings(CalendarColours& colours, QWidget& parent)
     // The running program is what starts at login.
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
     m_app.Settings(colours, program, [&](CSettingsDlg& settings) {
+        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+            settings.offerCloseToTray();
+        }
         m_dialogs.runSettings(settings, m_chooseFont, parent);
     });
     m_changed();

@@ -172,7 +172,7 @@ void MainWindow::connectCommands()
     CMainFrame& frame = m_app.frame();
     connect(a.saveNow, &QAction::triggered, this,
             [this] { m_saver.SavePage(QuietRetrySink::Retry::Loud); });
-    connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.exit, &QAction::triggered, this, &MainWindow::quit);
     connect(a.undo, &QAction::triggered, m_page, &QPlainTextEdit::undo);
     connect(a.redo, &QAction::triggered, m_page, &QPlainTextEdit::redo);
     connect(a.cut, &QAction::triggered, m_page, &QPlainTextEdit::cut);
@@ -312,7 +312,7 @@ void MainWindow::saveForSessionEnd()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_saver.Close(settingsState())) {
+    if (m_closeToTray.hidInstead(*this) || !m_saver.Close(settingsState())) {
         event->ignore();
         return;
     }
@@ -320,6 +320,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         m_help->close();
     }
     event->accept();
+    CloseToTray::closed();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -5,6 +5,7 @@
 #include "platform/MonotonicClock.h"
 #include "ui/stopwatch/StopWatchView.h"
 #include "ui/sync/SharedFolderSync.h"
+#include "ui/tray/CloseToTray.h"
 #include "ui/window/DialogCommands.h"
 #include "ui/window/MainActions.h"
 #include "ui/window/StatusPanes.h"
@@ -21,6 +22,7 @@ class QToolBar;
 namespace daylark {
 
 class DaylarkApp;
+class DesktopPresence;
 class FindBar;
 class HelpWindow;
 class MainDialogs;
@@ -60,6 +62,11 @@ public:
     void bringToFront();
     /// A notification of the core, shown in the message pane until the next input.
     void showNotification(const QString& text);
+    /// From now on the close box hides the window in the tray when `presence` (which must
+    /// outlive the window) says so.
+    void setPresence(DesktopPresence& presence) { m_closeToTray.setPresence(presence); }
+    /// Closes the window and so ends the program, as Exit does, whatever the close box does.
+    void quit() { m_closeToTray.quit(*this); }
 
     PageEdit& page() { return *m_page; }
 
@@ -109,6 +116,7 @@ private:
     /// system clock does not move.
     SteadyClock m_stopWatchClock;
     bool m_starting = false;
+    CloseToTray m_closeToTray;
 };
 
 } // namespace daylark

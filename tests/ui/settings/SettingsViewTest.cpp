@@ -26,6 +26,7 @@ class SettingsViewTest : public QObject
 private slots:
     void coloursChangeAtOnceBoxesOnlyWithOk();
     void buttonsShowTheirColoursAndTheChooserStartsThere();
+    void theTrayBoxShowsOnlyWithATrayAndOkStoresIt();
 };
 
 void SettingsViewTest::coloursChangeAtOnceBoxesOnlyWithOk()
@@ -146,6 +147,34 @@ void SettingsViewTest::buttonsShowTheirColoursAndTheChooserStartsThere()
     QTest::keyClick(&view, Qt::Key_2, Qt::AltModifier);
     QTRY_VERIFY(use24->isChecked());
     QVERIFY(useGmt->isChecked());
+}
+
+void SettingsViewTest::theTrayBoxShowsOnlyWithATrayAndOkStoresIt()
+{
+    test::TempDir dir;
+    test::RecordingSink sink;
+    Profile profile(dir.file("daylark.ini"), sink);
+    DisplayFlags flags;
+    CalendarColours colours;
+    {
+        CSettingsDlg logic(profile, flags, colours);
+        SettingsView view(logic, {});
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(child<QCheckBox>(view, "closeToTray")->isHidden()); // no tray, no box
+    }
+    CSettingsDlg logic(profile, flags, colours);
+    logic.offerCloseToTray();
+    SettingsView view(logic, {});
+    view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    auto* toTray = child<QCheckBox>(view, "closeToTray");
+    QVERIFY(toTray->isVisible() && !toTray->isChecked());
+    QTest::keyClick(&view, Qt::Key_Y, Qt::AltModifier);
+    QTRY_VERIFY(toTray->isChecked());
+    QVERIFY(!CSettingsDlg::closesToTray(profile));
+    QTest::mouseClick(child<QPushButton>(view, "okButton"), Qt::LeftButton);
+    QVERIFY(CSettingsDlg::closesToTray(profile));
 }
 
 } // namespace daylark
