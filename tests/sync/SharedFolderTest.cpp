@@ -155,8 +155,9 @@ protected:
         if (beforeB) {
             beforeB();
         }
-        sitting(machines[1], write("B on day two"));
-        sitting(machines[2], write("C on day two"));
+        for (std::size_t i = 1; i < machines.size(); ++i) {
+            sitting(machines[i], write(std::string(1, char('A' + i)) + " on day two"));
+        }
         clock.advance(kDay);
         for (const Machine& machine : machines) {
             sitting(machine);
@@ -232,6 +233,15 @@ TEST_F(SharedFolderTest, RemovalsStayRemovedAcrossTheMachines)
                          {"A on day two", "B on day two", "C on day two", "dentist at 10"}, {},
                          {"Gym"});
     EXPECT_FALSE(fileExists(folder + "/" + kConflictsMergedFolder));
+}
+
+TEST_F(SharedFolderTest, RemovalsStayRemovedBetweenTwoMachines)
+{
+    machines.pop_back();
+    dayOne();
+    dayTwoAndThree();
+    expectEverywhereOnce({"A wrote this", "B wrote this", "{x} bread"},
+                         {"A on day two", "B on day two", "dentist at 10"}, {}, {"Gym"});
 }
 
 // The same with a conflict copy of each kind in the folder, written by a laptop that had not
