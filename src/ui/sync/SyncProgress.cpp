@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
+#include <limits>
+
 namespace daylark {
 
 namespace {
@@ -44,12 +46,18 @@ void SyncProgress::show(const SyncStep& step)
         m_dialog->setCancelButton(nullptr);
         m_dialog->setAutoReset(false);
         m_dialog->setAutoClose(false);
-        m_dialog->setMinimumDuration(kProgressDelayMs);
+        // Shown here, by a step, never by the dialog's own timer: that could put it up over a
+        // box the run opened (an imported alarm), hiding the box behind it.
+        m_dialog->setMinimumDuration(std::numeric_limits<int>::max());
         m_dialog->setMinimumWidth(kProgressWidth);
+        m_started.start();
     }
     m_dialog->setMaximum(step.total);
     m_dialog->setLabelText(QString::fromStdString(step.text));
     m_dialog->setValue(step.done);
+    if (!m_dialog->isVisible() && m_started.elapsed() >= kProgressDelayMs) {
+        m_dialog->show();
+    }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

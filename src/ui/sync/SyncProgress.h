@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <memory>
@@ -32,6 +33,7 @@ private:
     QWidget& m_parent;
     QString m_title;
     std::unique_ptr<QProgressDialog> m_dialog;
+    QElapsedTimer m_started;
 };
 
 } // namespace daylark
