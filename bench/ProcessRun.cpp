@@ -30,9 +30,39 @@ long long bytesReadBy(pid_t pid)
     return -1;
 }
 
+/// Reads `fd` to its end; gives the time from `start` to the first whole line equal to
+/// `marker`, or -1.
+double readUntilEnd(int fd, const std::string& marker, std::chrono::steady_clock::time_point start)
+{
+    double markerMs = -1;
+    std::string line;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return markerMs;
+        }
+        for (ssize_t i = 0; i < got; ++i) {
+            if (buffer[i] != '\n') {
+                line.push_back(buffer[i]);
+                continue;
+            }
+            if (markerMs < 0 && line == marker) {
+                markerMs = std::chrono::duration<double, std::milli>(
+                               std::chrono::steady_clock::now() - start)
+                               .count();
+            }
+            line.clear();
+        }
+    }
+}
+
 } // namespace
 
-bool runProcess(const std::vector<std::string>& command, ProcessRun& run)
+bool runProcess(const std::vector<std::string>& command, ProcessRun& run, const std::string& marker)
 {
     std::vector<std::string> args = command;
     std::vector<char*> argv;
@@ -40,6 +70,11 @@ bool runProcess(const std::vector<std::string>& command, ProcessRun& run)
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
+    int output[2] = {-1, -1};
+    if (!marker.empty() && pipe2(output, O_CLOEXEC) != 0) {
+        std::perror("pipe");
+        return false;
+    }
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid < 0) {
@@ -49,11 +84,16 @@ bool runProcess(const std::vector<std::string>& command, ProcessRun& run)
     if (pid == 0) {
         const int null = open("/dev/null", O_WRONLY);
         if (null >= 0) {
-            dup2(null, STDOUT_FILENO);
+            dup2(marker.empty() ? null : output[1], STDOUT_FILENO);
             dup2(null, STDERR_FILENO);
         }
         execvp(argv[0], argv.data());
         _exit(127);
+    }
+    if (!marker.empty()) {
+        close(output[1]);
+        run.markerMs = readUntilEnd(output[0], marker, start);
+        close(output[0]);
     }
     // Wait without reaping first, so that the finished process's counters can still be read.
     siginfo_t info{};

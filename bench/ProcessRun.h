@@ -13,11 +13,15 @@ struct ProcessRun
     long peakKb = 0;          ///< largest resident set
     long long bytesRead = -1; ///< bytes read through read calls; -1 when the kernel would not tell
     int status = 0;           ///< exit status, or 128 + the signal that ended it
+    /// From the start to the line `marker` on standard output; -1 when it did not come.
+    double markerMs = -1;
 };
 
 /// Runs `command` (argv[0] looked up in PATH) with its output thrown away. Returns false, with
-/// a message on standard error, when it cannot be started.
-bool runProcess(const std::vector<std::string>& command, ProcessRun& run);
+/// a message on standard error, when it cannot be started. With a `marker`, standard output is
+/// read as it comes, and the time its first line that equals `marker` came is kept.
+bool runProcess(const std::vector<std::string>& command, ProcessRun& run,
+                const std::string& marker = {});
 
 /// The options every whole-process benchmark takes: --runs N, --warmup N, --label TEXT.
 struct RunOptions
