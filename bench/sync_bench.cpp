@@ -135,6 +135,8 @@ int main(int argc, char** argv)
                 agree ? "the same size" : "NOT the same size");
     std::printf("figure\t%s\twall time (median of %d)\t%.2f s\n", label.c_str(), runs,
                 median(wall) / 1e3);
+    std::printf("figure\t%s\tcpu time (median of %d)\t%.2f s\n", label.c_str(), runs,
+                median(cpu) / 1e3);
     std::printf("figure\t%s\tpeak memory (largest run)\t%.1f MB\n", label.c_str(), peakKb / 1024.0);
     return agree ? 0 : 1;
 }
