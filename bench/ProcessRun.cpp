@@ -30,8 +30,8 @@ long long bytesReadBy(pid_t pid)
     return -1;
 }
 
-/// Reads `fd` to its end; gives the time from `start` to the first whole line equal to
-/// `marker`, or -1.
+/// Reads `fd` to its end; gives the time from `start` to the first whole line equal to a
+/// non-empty `marker`, or -1.
 double readUntilEnd(int fd, const std::string& marker, std::chrono::steady_clock::time_point start)
 {
     double markerMs = -1;
@@ -50,7 +50,7 @@ double readUntilEnd(int fd, const std::string& marker, std::chrono::steady_clock
                 line.push_back(buffer[i]);
                 continue;
             }
-            if (markerMs < 0 && line == marker) {
+            if (markerMs < 0 && !marker.empty() && line == marker) {
                 markerMs = std::chrono::duration<double, std::milli>(
                                std::chrono::steady_clock::now() - start)
                                .count();
@@ -70,8 +70,10 @@ bool runProcess(const std::vector<std::string>& command, ProcessRun& run, const 
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
+    // Standard output goes through a pipe that is read to its end, never to /dev/null: grep, for
+    // one, stops at a file's first match when it sees its output is /dev/null.
     int output[2] = {-1, -1};
-    if (!marker.empty() && pipe2(output, O_CLOEXEC) != 0) {
+    if (pipe2(output, O_CLOEXEC) != 0) {
         std::perror("pipe");
         return false;
     }
@@ -79,22 +81,22 @@ bool runProcess(const std::vector<std::string>& command, ProcessRun& run, const 
     const pid_t pid = fork();
     if (pid < 0) {
         std::perror("fork");
+        close(output[0]);
+        close(output[1]);
         return false;
     }
     if (pid == 0) {
+        dup2(output[1], STDOUT_FILENO);
         const int null = open("/dev/null", O_WRONLY);
         if (null >= 0) {
-            dup2(marker.empty() ? null : output[1], STDOUT_FILENO);
             dup2(null, STDERR_FILENO);
         }
         execvp(argv[0], argv.data());
         _exit(127);
     }
-    if (!marker.empty()) {
-        close(output[1]);
-        run.markerMs = readUntilEnd(output[0], marker, start);
-        close(output[0]);
-    }
+    close(output[1]);
+    run.markerMs = readUntilEnd(output[0], marker, start);
+    close(output[0]);
     // Wait without reaping first, so that the finished process's counters can still be read.
     siginfo_t info{};
     while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {

@@ -17,9 +17,10 @@ struct ProcessRun
     double markerMs = -1;
 };
 
-/// Runs `command` (argv[0] looked up in PATH) with its output thrown away. Returns false, with
-/// a message on standard error, when it cannot be started. With a `marker`, standard output is
-/// read as it comes, and the time its first line that equals `marker` came is kept.
+/// Runs `command` (argv[0] looked up in PATH) with its output thrown away: standard output is
+/// read through a pipe as it comes, standard error goes to /dev/null. With a `marker`, the time
+/// the first line of standard output that equals it came is kept. Returns false, with a message
+/// on standard error, when it cannot be started.
 bool runProcess(const std::vector<std::string>& command, ProcessRun& run,
                 const std::string& marker = {});
 
