@@ -17,10 +17,10 @@ struct ProcessRun
     double markerMs = -1;
 };
 
-/// Runs `command` (argv[0] looked up in PATH) with its output thrown away: standard output is
-/// read through a pipe as it comes, standard error goes to /dev/null. With a `marker`, the time
-/// the first line of standard output that equals it came is kept. Returns false, with a message
-/// on standard error, when it cannot be started.
+/// Runs `command` (argv[0] looked up in PATH) with its output thrown away: standard output goes
+/// to an unlinked temporary file, standard error to /dev/null. With a `marker`, standard output
+/// is read through a pipe instead, and the time its first line that equals `marker` came is
+/// kept. Returns false, with a message on standard error, when it cannot be started.
 bool runProcess(const std::vector<std::string>& command, ProcessRun& run,
                 const std::string& marker = {});
 
@@ -36,6 +36,19 @@ struct RunOptions
     /// Whether the counts are within reason (1 to 1000 runs, 0 to 100 warm-up runs).
     bool valid() const;
 };
+
+/// What a number of runs cost together: each run's times in the order run, the largest peak
+/// memory and the most bytes read.
+struct RunSummary
+{
+    std::vector<double> wallMs;
+    std::vector<double> cpuMs;
+    std::vector<double> markerMs;
+    long peakKb = 0;
+    long long bytesRead = -1;
+};
+
+RunSummary summarize(const std::vector<ProcessRun>& runs);
 
 /// The median (the mean of the middle two for an even count); 0 for no values.
 double median(std::vector<double> values);

@@ -99,24 +99,16 @@ int main(int argc, char** argv)
     if (!ran) {
         return 1;
     }
-    std::vector<double> shown;
-    std::vector<double> whole;
-    std::vector<double> cpu;
-    long peakKb = 0;
-    long long bytesRead = -1;
-    for (const ProcessRun& run : counted) {
-        shown.push_back(run.markerMs);
-        whole.push_back(run.wallMs);
-        cpu.push_back(run.cpuMs);
-        peakKb = std::max(peakKb, run.peakKb);
-        bytesRead = std::max(bytesRead, run.bytesRead);
-    }
+    const daylark::bench::RunSummary summary = daylark::bench::summarize(counted);
+    const std::vector<double>& shown = summary.markerMs;
+    const long peakKb = summary.peakKb;
+    const long long bytesRead = summary.bytesRead;
     const char* label = options.label.c_str();
     std::printf("%s: %d runs: window shown after %.1f ms (median; fastest %.1f, slowest %.1f), "
                 "whole run %.1f ms, cpu %.1f ms, peak memory %.1f MB, read %.1f KB\n",
                 label, options.runs, median(shown), *std::min_element(shown.begin(), shown.end()),
-                *std::max_element(shown.begin(), shown.end()), median(whole), median(cpu),
-                peakKb / 1024.0, bytesRead / 1024.0);
+                *std::max_element(shown.begin(), shown.end()), median(summary.wallMs),
+                median(summary.cpuMs), peakKb / 1024.0, bytesRead / 1024.0);
     std::printf("figure\t%s\ttime to the window shown (median of %d)\t%.1f ms\n", label,
                 options.runs, median(shown));
     std::printf("figure\t%s\tpeak memory (largest run)\t%.1f MB\n", label, peakKb / 1024.0);
