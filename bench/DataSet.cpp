@@ -14,7 +14,7 @@ namespace daylark::bench {
 namespace {
 
 // Each part of the data set draws from a stream of its own.
-enum Stream : std::uint64_t { kPages = 1, kAlarms, kLists, kNotes, kToday, kEdits };
+enum Stream : std::uint64_t { kPages = 1, kAlarms, kLists, kNotes, kToday, kEdits, kPlant };
 
 constexpr std::int64_t kDay = 86400;
 
@@ -157,6 +157,15 @@ struct Lines
             pos = breakEnd;
         }
     }
+    /// Puts `body` on a line of its own before line `at`, or last when `at` is the count.
+    void insert(std::size_t at, std::string body, std::string_view lineBreak)
+    {
+        if (at == lines.size() && !lines.empty() && lines.back().breaks.empty()) {
+            lines.back().breaks = lineBreak; // the text ended without a break
+        }
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at),
+                     {std::move(body), at == lines.size() ? "" : std::string(lineBreak)});
+    }
     std::string join() const
     {
         std::string text;
@@ -197,13 +206,7 @@ void editText(Random& random, std::string& text, std::string_view lineBreak, boo
         std::string line = kind == 0   ? words.entry()
                            : kind == 1 ? words.doneTask()
                                        : words.sentence();
-        const std::size_t at = random.below(lines.lines.size() + 1);
-        if (at == lines.lines.size() && !lines.lines.empty() && lines.lines.back().breaks.empty()) {
-            lines.lines.back().breaks = lineBreak; // the text ended without a break
-        }
-        lines.lines.insert(
-            lines.lines.begin() + static_cast<std::ptrdiff_t>(at),
-            {std::move(line), at == lines.lines.size() ? "" : std::string(lineBreak)});
+        lines.insert(random.below(lines.lines.size() + 1), std::move(line), lineBreak);
     } else {
         std::string& body = lines.lines[random.below(lines.lines.size())].body;
         if (roll < 80) {
@@ -251,6 +254,19 @@ void derivePages(Random& random, std::vector<CDaylarkPage>& pages, double shareP
     std::erase_if(pages, [&](const CDaylarkPage&) { return missing[index++]; });
 }
 
+/// Puts `phrase` on a line of its own before a random line of the chosen share of the pages
+/// (or at the end of a page without lines).
+void plantPhrase(Random& random, std::vector<CDaylarkPage>& pages, const std::string& phrase,
+                 double sharePercent)
+{
+    for (const std::size_t i :
+         chooseIndices(random, pages.size(), shareOf(pages.size(), sharePercent))) {
+        Lines lines(pages[i].Text);
+        lines.insert(random.below(lines.lines.size() + 1), phrase, kFiledBreak);
+        pages[i].Text = lines.join();
+    }
+}
+
 int yearsCovered(const DataSet& set)
 {
     if (set.pages.empty()) {
@@ -270,6 +286,10 @@ DataSet generateDataSet(const GenerateOptions& options)
     Random pages = root.stream(kPages);
     set.pages = makePages(pages, options.now, options.years);
     set.archiveCreated = archiveCreatedTimes(set.pages);
+    if (!options.plant.empty()) {
+        Random plant = root.stream(kPlant);
+        plantPhrase(plant, set.pages, options.plant, options.plantPercent);
+    }
 
     set.alarms = generateAlarms(options);
 

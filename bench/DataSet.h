@@ -34,6 +34,11 @@ struct GenerateOptions
     int alarms = 200;
     int lists = 50;
     int notes = 300;
+    /// A phrase put on a line of its own into `plantPercent` of the pages (rounded to whole
+    /// pages), at a random place among their lines; empty for none. The other pages, and the
+    /// rest of the set, are those of the same options without it.
+    std::string plant;
+    double plantPercent = 10;
 };
 
 /// A diary of `years` years up to yesterday: a page on most days (some single days and a few

@@ -83,7 +83,7 @@ std::string checkOptions(const MakeDiaryOptions& options)
 std::string makeDiaryUsage()
 {
     return "Usage: make-diary [--years N] [--now WHEN] [--seed N] [--alarms N] [--lists N]\n"
-           "                  [--notes N] [--export DIR]\n"
+           "                  [--notes N] [--plant PHRASE [--plant-share PERCENT]] [--export DIR]\n"
            "                  [--export-years DIR] OUTDIR\n"
            "       make-diary --derive FROMDIR [--share PERCENT] [--seed N] [--export DIR]\n"
            "                  [--export-years DIR] OUTDIR\n"
@@ -98,6 +98,9 @@ std::string makeDiaryUsage()
            "(default 5) of its pages, notes and lists differ, the current-day page is edited,\n"
            "and that share of new alarms is added.\n"
            "\n"
+           "--plant PHRASE puts PHRASE on a line of its own into PERCENT (default 10) of the\n"
+           "pages, chosen at random; the rest of the set stays as without it.\n"
+           "\n"
            "--export DIR also writes every filed page's text as DIR/YYYY/YYYY-MM-DD.txt;\n"
            "--export-years DIR writes them one file per year, DIR/YYYY.txt, in date order,\n"
            "each followed by a line break.\n"
@@ -111,6 +114,7 @@ std::variant<MakeDiaryOptions, std::string> parseMakeDiaryArgs(const std::vector
     options.generate.now = now;
     bool generating = false; // an option that only generation uses was given
     bool shareGiven = false;
+    bool plantShareGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -168,6 +172,20 @@ std::variant<MakeDiaryOptions, std::string> parseMakeDiaryArgs(const std::vector
             }
             options.derive.sharePercent = *parsed;
             shareGiven = true;
+        } else if (arg == "--plant") {
+            if (value.empty() || value.find_first_of("\r\n") != std::string::npos) {
+                return "--plant takes a phrase of one line";
+            }
+            options.generate.plant = value;
+            generating = true;
+        } else if (arg == "--plant-share") {
+            const auto parsed = number<double>(value);
+            if (!parsed || !(*parsed >= 0 && *parsed <= 100)) {
+                return "--plant-share takes a percentage from 0 to 100, not " + value;
+            }
+            options.generate.plantPercent = *parsed;
+            plantShareGiven = true;
+            generating = true;
         } else if (arg == "--derive") {
             options.deriveFrom = value;
         } else if (arg == "--export") {
@@ -187,6 +205,9 @@ std::variant<MakeDiaryOptions, std::string> parseMakeDiaryArgs(const std::vector
     }
     if (shareGiven && !options.deriveFrom) {
         return "--share goes with --derive";
+    }
+    if (plantShareGiven && options.generate.plant.empty()) {
+        return "--plant-share goes with --plant";
     }
     if (const std::string problem = checkOptions(options); !problem.empty()) {
         return problem;

@@ -30,9 +30,39 @@ long long bytesReadBy(pid_t pid)
     return -1;
 }
 
+/// Reads `fd` to its end; gives the time from `start` to the first whole line equal to
+/// `marker`, or -1.
+double readUntilEnd(int fd, const std::string& marker, std::chrono::steady_clock::time_point start)
+{
+    double markerMs = -1;
+    std::string line;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return markerMs;
+        }
+        for (ssize_t i = 0; i < got; ++i) {
+            if (buffer[i] != '\n') {
+                line.push_back(buffer[i]);
+                continue;
+            }
+            if (markerMs < 0 && line == marker) {
+                markerMs = std::chrono::duration<double, std::milli>(
+                               std::chrono::steady_clock::now() - start)
+                               .count();
+            }
+            line.clear();
+        }
+    }
+}
+
 } // namespace
 
-bool runProcess(const std::vector<std::string>& command, ProcessRun& run)
+bool runProcess(const std::vector<std::string>& command, ProcessRun& run, const std::string& marker)
 {
     std::vector<std::string> args = command;
     std::vector<char*> argv;
@@ -40,20 +70,45 @@ bool runProcess(const std::vector<std::string>& command, ProcessRun& run)
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
+    // Standard output never goes to /dev/null, where grep, for one, stops at each file's first
+    // match: it goes to an unlinked temporary file, or through a pipe read as it comes when a
+    // marker is awaited (a pipe wakes this process at every write, which costs the command
+    // time on a busy machine).
+    int output[2] = {-1, -1};
+    if (marker.empty()) {
+        output[1] = open(P_tmpdir, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (output[1] < 0) {
+            std::perror("temporary file in " P_tmpdir);
+            return false;
+        }
+    } else if (pipe2(output, O_CLOEXEC) != 0) {
+        std::perror("pipe");
+        return false;
+    }
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid < 0) {
         std::perror("fork");
+        for (const int fd : output) {
+            if (fd >= 0) {
+                close(fd);
+            }
+        }
         return false;
     }
     if (pid == 0) {
+        dup2(output[1], STDOUT_FILENO);
         const int null = open("/dev/null", O_WRONLY);
         if (null >= 0) {
-            dup2(null, STDOUT_FILENO);
             dup2(null, STDERR_FILENO);
         }
         execvp(argv[0], argv.data());
         _exit(127);
+    }
+    close(output[1]);
+    if (output[0] >= 0) {
+        run.markerMs = readUntilEnd(output[0], marker, start);
+        close(output[0]);
     }
     // Wait without reaping first, so that the finished process's counters can still be read.
     siginfo_t info{};
@@ -93,6 +148,19 @@ bool RunOptions::take(const std::string& name, const std::string& value)
 bool RunOptions::valid() const
 {
     return runs >= 1 && runs <= 1000 && warmup >= 0 && warmup <= 100;
+}
+
+RunSummary summarize(const std::vector<ProcessRun>& runs)
+{
+    RunSummary summary;
+    for (const ProcessRun& run : runs) {
+        summary.wallMs.push_back(run.wallMs);
+        summary.cpuMs.push_back(run.cpuMs);
+        summary.markerMs.push_back(run.markerMs);
+        summary.peakKb = std::max(summary.peakKb, run.peakKb);
+        summary.bytesRead = std::max(summary.bytesRead, run.bytesRead);
+    }
+    return summary;
 }
 
 double median(std::vector<double> values)

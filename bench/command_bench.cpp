@@ -72,16 +72,11 @@ int main(int argc, char** argv)
             counted.push_back(run);
         }
     }
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    long peakKb = 0;
-    long long bytesRead = -1;
-    for (const ProcessRun& run : counted) {
-        wall.push_back(run.wallMs);
-        cpu.push_back(run.cpuMs);
-        peakKb = std::max(peakKb, run.peakKb);
-        bytesRead = std::max(bytesRead, run.bytesRead);
-    }
+    const daylark::bench::RunSummary summary = daylark::bench::summarize(counted);
+    const std::vector<double>& wall = summary.wallMs;
+    const std::vector<double>& cpu = summary.cpuMs;
+    const long peakKb = summary.peakKb;
+    const long long bytesRead = summary.bytesRead;
     std::printf("%s: %d runs: wall median %.2f ms (fastest %.2f, slowest %.2f), cpu median %.2f "
                 "ms, peak memory %.1f MB, read %.1f KB\n",
                 label.c_str(), runs, median(wall), *std::min_element(wall.begin(), wall.end()),

@@ -120,14 +120,10 @@ int main(int argc, char** argv)
         }
         counted.push_back(run);
     }
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    long peakKb = 0;
-    for (const ProcessRun& run : counted) {
-        wall.push_back(run.wallMs);
-        cpu.push_back(run.cpuMs);
-        peakKb = std::max(peakKb, run.peakKb);
-    }
+    const daylark::bench::RunSummary summary = daylark::bench::summarize(counted);
+    const std::vector<double>& wall = summary.wallMs;
+    const std::vector<double>& cpu = summary.cpuMs;
+    const long peakKb = summary.peakKb;
     std::printf("%s: %d runs: wall median %.0f ms (fastest %.0f, slowest %.0f), cpu median %.0f "
                 "ms, peak memory %.1f MB; %d year archives, %s on both sides afterwards\n",
                 label.c_str(), runs, median(wall), *std::min_element(wall.begin(), wall.end()),
@@ -135,6 +131,8 @@ int main(int argc, char** argv)
                 agree ? "the same size" : "NOT the same size");
     std::printf("figure\t%s\twall time (median of %d)\t%.2f s\n", label.c_str(), runs,
                 median(wall) / 1e3);
+    std::printf("figure\t%s\tcpu time (median of %d)\t%.2f s\n", label.c_str(), runs,
+                median(cpu) / 1e3);
     std::printf("figure\t%s\tpeak memory (largest run)\t%.1f MB\n", label.c_str(), peakKb / 1024.0);
     return agree ? 0 : 1;
 }

@@ -20,11 +20,13 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -111,6 +113,37 @@ int answerWithoutWindow(int argc, char** argv)
     return -1;
 }
 
+/// For the start-up benchmark (DAYLARK_QUIT_WHEN_SHOWN set): once the window has painted, says
+/// "shown" on standard output and ends the program through `quit`, also from inside a box that
+/// the start opened over the window. The data check that follows the window is not run.
+class QuitWhenShown : public QObject
+{
+public:
+    QuitWhenShown(QWidget& window, std::function<void()> quit)
+        : QObject(&window)
+        , m_quit(std::move(quit))
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true; // ended on the next turn of whichever event loop runs, once painted
+            QTimer::singleShot(0, this, [this] {
+                std::puts("shown");
+                std::fflush(stdout);
+                m_quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_quit;
+    bool m_painted = false;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -196,13 +229,17 @@ int main(int argc, char** argv)
     // dialog: exit() ends every running event loop, where quit() would wait for them to close.
     bool terminating = false;
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
-                     [&window, &boxes, &terminating] {
-                         terminating = true;
-                         boxes.setUnattended(); // an alarm due now must not hold the save
-                         window.saveBeforeQuit();
-                         QCoreApplication::exit(0);
-                     });
+    const auto endNow = [&window, &boxes, &terminating] {
+        terminating = true;
+        boxes.setUnattended(); // an alarm due now must not hold the save
+        window.saveBeforeQuit();
+        QCoreApplication::exit(0);
+    };
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, endNow);
+    const bool quitWhenShown = hasValue("DAYLARK_QUIT_WHEN_SHOWN");
+    if (quitWhenShown) {
+        new QuitWhenShown(window, endNow);
+    }
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.saveForSessionEnd(); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
@@ -210,13 +247,13 @@ int main(int argc, char** argv)
 
     window.initialShow(line.embedding ? 0 : WindowPlacement::kShowNormal);
     if (terminating) {
-        return 0; // the signal came while a box of the start was open; the page is saved
+        return 0; // the signal (or the benchmark's end) came during the start; the page is saved
     }
     // After the window and the day check: damage found on the way is told in the status bar.
     StartupDataCheck dataCheck(app.doc(), locations.dataDir(), app.doc().dayFilePath());
     QObject::connect(&dataCheck, &StartupDataCheck::damageFound, &window,
                      &MainWindow::showNotification);
-    if (!locations.dataDir().empty()) {
+    if (!locations.dataDir().empty() && !quitWhenShown) {
         dataCheck.start();
     }
     return QApplication::exec();

@@ -24,7 +24,7 @@ using bench::DataSet;
 /// A set ending on 15 June 2021: 30 alarms, 8 lists, 20 notes.
 bench::GenerateOptions smallSet(std::uint64_t seed, int years = 2)
 {
-    return {years, makeLocalTime(2021, 6, 15, 9, 30), seed, 30, 8, 20};
+    return {years, makeLocalTime(2021, 6, 15, 9, 30), seed, 30, 8, 20, {}, 10};
 }
 
 /// Every file the set writes, by name, with its bytes.
@@ -204,6 +204,44 @@ TEST(DataSet, OtherMachineDiffersInTheGivenShare)
     EXPECT_EQ(pagesByDay(same), mine);
     EXPECT_EQ(same.todayText, set.todayText);
     EXPECT_EQ(same.alarms.size(), set.alarms.size());
+}
+
+TEST(DataSet, PlantedPhraseStandsOnALineOfItsOwnInTheGivenShareOfPages)
+{
+    const DataSet plain = bench::generateDataSet(smallSet(4));
+    bench::GenerateOptions options = smallSet(4);
+    options.plant = "Quarterly review";
+    options.plantPercent = 10;
+    const DataSet planted = bench::generateDataSet(options);
+
+    ASSERT_EQ(planted.pages.size(), plain.pages.size());
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < plain.pages.size(); ++i) {
+        const std::string& text = planted.pages[i].Text;
+        EXPECT_EQ(planted.pages[i].Date, plain.pages[i].Date);
+        if (text == plain.pages[i].Text) {
+            continue;
+        }
+        ++changed;
+        SCOPED_TRACE(text);
+        const std::size_t at = text.find(options.plant);
+        ASSERT_NE(at, std::string::npos);
+        const std::size_t end = at + options.plant.size();
+        EXPECT_TRUE(at == 0 || text[at - 1] == '\n');
+        EXPECT_TRUE(end == text.size() || text.compare(end, 3, "\r\r\n") == 0);
+        // Without its line the page is as before; a page planted at its end gains the break
+        // before the phrase when it had none.
+        std::string without = text;
+        without.erase(at, end == text.size() ? options.plant.size() : options.plant.size() + 3);
+        if (end == text.size() && !plain.pages[i].Text.ends_with("\n")) {
+            ASSERT_TRUE(without.ends_with("\r\r\n"));
+            without.resize(without.size() - 3);
+        }
+        EXPECT_EQ(without, plain.pages[i].Text);
+    }
+    EXPECT_EQ(changed, (plain.pages.size() + 5) / 10);
+    EXPECT_EQ(planted.todayText, plain.todayText);
+    EXPECT_EQ(countChanged(planted.lists, plain.lists, &CDaylarkTodo::Contents), 0u);
 }
 
 } // namespace

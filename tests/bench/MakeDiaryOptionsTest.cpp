@@ -45,6 +45,12 @@ TEST(MakeDiaryOptions, ReadsDatesAndCountsAndKeepsTheDefaults)
     ASSERT_TRUE(std::holds_alternative<MakeDiaryOptions>(derive));
     EXPECT_EQ(std::get<MakeDiaryOptions>(derive).derive.sharePercent, 2.5);
     EXPECT_EQ(std::get<MakeDiaryOptions>(derive).derive.seed, 18446744073709551615ull);
+
+    const auto planted =
+        parseMakeDiaryArgs({"--plant", "--Quarterly review", "--plant-share", "12.5", "out"}, kNow);
+    ASSERT_TRUE(std::holds_alternative<MakeDiaryOptions>(planted));
+    EXPECT_EQ(std::get<MakeDiaryOptions>(planted).generate.plant, "--Quarterly review");
+    EXPECT_EQ(std::get<MakeDiaryOptions>(planted).generate.plantPercent, 12.5);
 }
 
 TEST(MakeDiaryOptions, RefusesWhatCannotBeWritten)
@@ -65,6 +71,11 @@ TEST(MakeDiaryOptions, RefusesWhatCannotBeWritten)
         {"--derive", "from", "--share", "101", "out"},
         {"--derive", "from", "--years", "3", "out"}, // the set fixes its years
         {"--export", "out", "out"},
+        {"--plant-share", "5", "out"}, // only with --plant
+        {"--plant", "", "out"},
+        {"--plant", "two\r\nlines", "out"},
+        {"--plant", "x", "--plant-share", "-1", "out"},
+        {"--derive", "from", "--plant", "x", "out"},
         {"--colour", "red", "out"},
         {"out", "--years"},
     };

@@ -3,6 +3,7 @@ if(DAYLARK_BENCH)
     daylark_add_core_test(bench_tests
         bench/DataSetTest.cpp
         bench/MakeDiaryOptionsTest.cpp
+        bench/ProcessRunTest.cpp
     )
     target_link_libraries(bench_tests PRIVATE daylark_bench_lib)
 

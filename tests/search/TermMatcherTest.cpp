@@ -78,6 +78,65 @@ TEST(TermMatcher, FindsATermAtEveryPlaceOfTextsOfEveryLength)
     }
 }
 
+TEST(TermMatcher, FindsLongTermsAcrossBlockEdgesAndNotWhenTheTextEndsTooSoon)
+{
+    // Terms as long as the width compared at once and longer, at every place of texts that end
+    // anywhere in the following blocks; a near miss differs from the term in one byte, at its
+    // middle or its end, and a cut one stops a byte short at the end of the text.
+    const std::string terms[] = {
+        "Rex (urgent) now",
+        "Lyon today, 9:30!",
+        "the \xE9t\xE9 report: Q3 {x} done",
+        "Meeting with Frau Wei\xC3\x9F at the office",
+    };
+    for (const std::string& term : terms) {
+        std::string middle = term;
+        middle[term.size() / 2] = '~';
+        std::string last = term;
+        last.back() = '~';
+        for (std::size_t length = term.size(); length < term.size() + 36; ++length) {
+            for (std::size_t at = 0; at + term.size() <= length; ++at) {
+                for (const std::string& put : {term, middle, last}) {
+                    std::string text(length, 'e');
+                    for (std::size_t i = 0; i < put.size(); ++i) {
+                        const char c = put[i];
+                        text[at + i] = (at + i) % 3 == 0 && c >= 'a' && c <= 'z'
+                                           ? static_cast<char>(c - 32)
+                                           : c;
+                    }
+                    SCOPED_TRACE(term + " in " + text);
+                    EXPECT_EQ(TermMatcher(term).foundIn(text), plainlyFound(text, term));
+                }
+            }
+            const std::string cut =
+                std::string(length - term.size() + 1, 'e') + term.substr(0, term.size() - 1);
+            SCOPED_TRACE(term + " cut in " + cut);
+            EXPECT_FALSE(TermMatcher(term).foundIn(cut));
+        }
+    }
+}
+
+TEST(TermMatcher, EveryByteMatchesItselfAndAnAsciiLetterItsOtherCaseOnly)
+{
+    // Each byte alone, and as the rarest byte of a longer term found past the first block:
+    // '@' and '`', '[' and '{', 0xC9 and 0xE9 differ from each other by the letters' case bit
+    // and must not match.
+    const auto fold = [](unsigned c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+    for (unsigned c = 0; c < 256; ++c) {
+        const TermMatcher alone(std::string(1, static_cast<char>(c)));
+        const std::string term = std::string(1, static_cast<char>(c)) + "ee";
+        const TermMatcher inTerm(term);
+        for (unsigned d = 0; d < 256; ++d) {
+            const bool same = fold(c) == fold(d);
+            const std::string text = std::string(20, '.') + static_cast<char>(d) + "EE";
+            if (alone.foundIn(std::string(1, static_cast<char>(d))) != same ||
+                inTerm.foundIn(text) != plainlyFound(text, term)) {
+                ADD_FAILURE() << "term byte " << c << ", text byte " << d;
+            }
+        }
+    }
+}
+
 TEST(SearchTerms, CombineTwoTermsWithAndOrAndIgnoreAnEmptySecondTerm)
 {
     const std::tuple<std::string, std::string, Combination, bool> cases[] = {
