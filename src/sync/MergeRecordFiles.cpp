@@ -162,6 +162,9 @@ bool mergeFiles(const SyncSide& side, RecordFile<T>& ours, RecordFile<T>&& their
                 const FilePairMessages& messages, const StoreHistory& history)
 {
     MessageSink& sink = side.doc.messages();
+    if (history.copies.empty() && filesAgree(ours.path(), theirs.path())) {
+        return true; // one is a copy of the other: nothing to merge, with or without a state
+    }
     const auto recorded = history.recorded.empty()
                               ? nullptr
                               : loadRecorded<typename Kind::File>(history.recorded, sink);
@@ -172,8 +175,6 @@ bool mergeFiles(const SyncSide& side, RecordFile<T>& ours, RecordFile<T>&& their
         if (!ApplyFilePairRule(side, ours.path(), theirs.path(), messages, held)) {
             return sink.failuresShown() == failuresBefore;
         }
-    } else if (history.copies.empty() && filesAgree(ours.path(), theirs.path())) {
-        return true;
     }
     const bool read = ours.Load() == 0;
     const HeldList<T> holdingOurs{ours};

@@ -46,8 +46,6 @@ public:
         , m_copies(FindConflictCopies(m_otherDir, lastYear))
     {}
 
-    const std::vector<ConflictCopy>& copies() const { return m_copies; }
-
     /// The conflict copies of the current-day file: an older day's is filed under its date
     /// into this side's archive (through a scratch directory, as that side's change of day
     /// would file it) and what it carries joins today's page; a copy of today's day joins it.
@@ -79,9 +77,7 @@ public:
         for (const std::string& path : CopiesOf(m_copies, name)) {
             const std::size_t failures = messages().failuresShown();
             const std::string scratch = joinPath(scratchDir(), name);
-            if (const int error = copyFile(path, scratch); error != 0) {
-                messages().error(fillMessage("Error %ld copying %s to %s",
-                                             {std::to_string(error), path, scratch}));
+            if (!copyToScratch(path, scratch)) {
                 continue;
             }
             MergeYearArchives(m_side, thisArchive, scratch, nullptr, nullptr);
@@ -140,15 +136,24 @@ private:
         return dir;
     }
 
+    /// Copies a conflict copy to where it is merged from; false after a message.
+    bool copyToScratch(const std::string& path, const std::string& scratch) const
+    {
+        const int error = copyFile(path, scratch);
+        if (error != 0) {
+            messages().error(
+                fillMessage("Error %ld copying %s to %s", {std::to_string(error), path, scratch}));
+        }
+        return error == 0;
+    }
+
     /// Files the page of the day-file copy at `path`, dated `date`, into this side's archive
     /// of its year; returns the text it carries to today.
     std::string fileThroughScratch(const std::string& path, std::int64_t date)
     {
         const std::string dir = scratchDir();
         const std::string dayFile = joinPath(dir, FileSet::kDayFile);
-        if (const int error = copyFile(path, dayFile); error != 0) {
-            messages().error(
-                fillMessage("Error %ld copying %s to %s", {std::to_string(error), path, dayFile}));
+        if (!copyToScratch(path, dayFile)) {
             return {};
         }
         FileOlderPage(m_side, dir, dayFile);
