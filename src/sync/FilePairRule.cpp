@@ -31,6 +31,11 @@ void copyOver(const SyncSide& side, const std::string& from, const std::string& 
 
 } // namespace daylark
 
+bool daylark::dataFileMissing(const std::string& path)
+{
+    return isMissing(fileStatus(path));
+}
+
 bool daylark::ApplyFilePairRule(const SyncSide& side, const std::string& thisFile,
                                 const std::string& otherFile, const FilePairMessages& messages,
                                 ThisSideHeld held)

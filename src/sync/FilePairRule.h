@@ -14,6 +14,10 @@ struct FilePairMessages
     const char* otherMissing;
 };
 
+/// Whether a data file counts as missing to the file pair rule: it does not exist or is empty.
+/// A missing file is never read as "every record removed".
+bool dataFileMissing(const std::string& path);
+
 /// Whether this side's list is held by another operation while the pair is looked at.
 enum class ThisSideHeld { No, Yes };
 

@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageSink.h"
 #include "platform/TimeText.h"
+#include "sync/FilePairRule.h"
 #include "sync/FileSet.h"
 #include "sync/MergeRecordFiles.h"
 #include "sync/SyncHistory.h"
@@ -135,8 +136,11 @@ bool daylark::MergeAlarmFiles(const SyncSide& side, CAlarmFile& thisFile,
     if (history.copies.empty() && filesAgree(thisFile.path(), otherFile)) {
         return true;
     }
-    const auto recorded =
-        history.recorded.empty() ? nullptr : loadRecorded<CAlarmFile>(history.recorded, messages);
+    // A missing file is filled from the other, never taken as every alarm deleted.
+    const bool oneMissing = dataFileMissing(thisFile.path()) || dataFileMissing(otherFile);
+    const auto recorded = history.recorded.empty() || oneMissing
+                              ? nullptr
+                              : loadRecorded<CAlarmFile>(history.recorded, messages);
     // An unreadable record was reported; the union that follows may still end well.
     const std::size_t failuresBefore = messages.failuresShown();
     struct Imported

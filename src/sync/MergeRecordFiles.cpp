@@ -165,14 +165,17 @@ bool mergeFiles(const SyncSide& side, RecordFile<T>& ours, RecordFile<T>&& their
     if (history.copies.empty() && filesAgree(ours.path(), theirs.path())) {
         return true; // one is a copy of the other: nothing to merge, with or without a state
     }
-    const auto recorded = history.recorded.empty()
+    // A missing file is copied over whole, never taken as every note removed.
+    const bool oneMissing = dataFileMissing(ours.path()) || dataFileMissing(theirs.path());
+    const auto recorded = history.recorded.empty() || oneMissing
                               ? nullptr
                               : loadRecorded<typename Kind::File>(history.recorded, sink);
     // An unreadable record was reported; the union that follows may still end well.
     const std::size_t failuresBefore = sink.failuresShown();
-    if (recorded == nullptr && history.copies.empty()) {
+    if (recorded == nullptr) {
         const ThisSideHeld held = ours.holders() > 0 ? ThisSideHeld::Yes : ThisSideHeld::No;
-        if (!ApplyFilePairRule(side, ours.path(), theirs.path(), messages, held)) {
+        if (!ApplyFilePairRule(side, ours.path(), theirs.path(), messages, held) &&
+            history.copies.empty()) {
             return sink.failuresShown() == failuresBefore;
         }
     }

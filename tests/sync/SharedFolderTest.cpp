@@ -348,6 +348,18 @@ TEST_F(SharedFolderTest, WithoutARecordedStateBothSidesAreJoinedWhole)
     EXPECT_EQ(recordsOf<CFutureFile>(a + "/daylark.fut"), Lines(all.begin(), all.end() - 1));
     EXPECT_TRUE(sink.messages.empty()) << sink.texts()[0];
 
+    // The folder's file goes missing: it is filled again, nothing is taken as removed.
+    ASSERT_EQ(removeFile(folder + "/daylark.fut"), 0);
+    saveRecords<CAlarmFile>(a + "/daylark.alm",
+                            alarm("Gym", "1997-03-05 18:00", Frequency::Weekly));
+    sitting(machines[0]);
+    ASSERT_EQ(removeFile(folder + "/daylark.alm"), 0);
+    sitting(machines[0]);
+    for (const std::string& dir : {a, folder}) {
+        EXPECT_EQ(recordsOf<CFutureFile>(dir + "/daylark.fut"), Lines(all.begin(), all.end() - 1));
+        EXPECT_EQ(recordsOf<CAlarmFile>(dir + "/daylark.alm").size(), 1u);
+    }
+
     // A damaged record: the removal is not trusted, the note comes back, and the user is told.
     const std::string recorded = SyncHistory(a, folder).recordedPath("daylark.fut");
     writeFile(recorded, std::string(40, '\xff'));
