@@ -1,4 +1,5 @@
 #include "fuzz/FuzzDataFiles.h"
+#include "fuzz/FuzzMergeText.h"
 #include "fuzz/FuzzReadObject.h"
 #include "support/TempDir.h"
 
@@ -30,6 +31,7 @@ TEST(FuzzCorpus, EveryKeptInputReadsWithoutHarm)
 {
     EXPECT_GT(replay(DAYLARK_FUZZ_CORPUS, fuzzReadObject), 0u);
     EXPECT_GT(replay(DAYLARK_FILES_CORPUS, fuzzDataFiles), 0u);
+    EXPECT_GT(replay(DAYLARK_MERGE_CORPUS, fuzzMergeText), 0u);
 }
 
 } // namespace
