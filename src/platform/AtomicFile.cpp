@@ -22,8 +22,12 @@ constexpr std::size_t kMaxStemLength = 200;
 // reported, since the new content may not be on the disk.
 void syncDirectory(const std::string& dir)
 {
-    if (const WriteFault fault = writeFault(WriteCall::Sync); fault.error != 0) {
+    const WriteFault fault = writeFault(WriteCall::Sync);
+    if (fault.error != 0) {
         throw CFileException::fromErrno(fault.error);
+    }
+    if (fault.skip) {
+        return;
     }
     const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {

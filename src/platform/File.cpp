@@ -92,10 +92,11 @@ void File::close()
 void File::sync()
 {
     requireOpen();
-    if (const WriteFault fault = writeFault(WriteCall::Sync); fault.error != 0) {
+    const WriteFault fault = writeFault(WriteCall::Sync);
+    if (fault.error != 0) {
         throw CFileException::fromErrno(fault.error);
     }
-    if (::fsync(m_fd) != 0) {
+    if (!fault.skip && ::fsync(m_fd) != 0) {
         throw CFileException::fromErrno(errno);
     }
 }

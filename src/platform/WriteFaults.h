@@ -20,11 +20,13 @@ enum class WriteCall {
 
 /// What a call is to do instead of its work: fail with `error` (an errno value; 0 lets the
 /// call run). A failed Write first writes `bytesBefore` bytes of its buffer (at most all but
-/// one), as a disk that fills half way through a write does.
+/// one), as a disk that fills half way through a write does. A Sync with `skip` counts as done
+/// without waiting for the disk (tests that save thousands of times).
 struct WriteFault
 {
     int error = 0;
     std::size_t bytesBefore = 0;
+    bool skip = false;
 };
 
 /// Sees every write call before it is made. Only tests install one: the fault-injection tests

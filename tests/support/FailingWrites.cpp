@@ -17,7 +17,10 @@ FailingWrites::~FailingWrites()
 WriteFault FailingWrites::before(WriteCall call, std::size_t size)
 {
     calls.push_back({call, size});
-    return calls.size() == m_failAt ? m_fault : WriteFault{};
+    if (calls.size() == m_failAt) {
+        return m_fault;
+    }
+    return {0, 0, /*skip=*/call == WriteCall::Sync};
 }
 
 std::string nameOf(WriteCall call)

@@ -9,7 +9,8 @@
 namespace daylark::test {
 
 /// Installs itself as the process's write faults for its lifetime: counts every write call and
-/// fails the one numbered `failAt` (1 is the first; 0 fails none) with `fault`.
+/// fails the one numbered `failAt` (1 is the first; 0 fails none) with `fault`. The other
+/// fsyncs are left out: a test checks what the calls do, not that the disk has them.
 class FailingWrites : public WriteFaults
 {
 public:
