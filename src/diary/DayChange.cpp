@@ -208,11 +208,15 @@ void CDaylarkDoc::collectTodaysAlarms(std::int64_t day)
 
 void CDaylarkDoc::reportFilingFailure(const std::string& failure)
 {
-    const std::string message =
+    reportDayChangeFailure(
         "The page of " + FormatDate(m_pageDate, /*withTime=*/false, *m_flags) +
         " could not be filed in " + m_pageArchive.fileName() + ":\n" + failure +
         "\n\nThe page stays on its day with its text; filing it is tried again at the next "
-        "clock tick and at the next start.";
+        "clock tick and at the next start.");
+}
+
+void CDaylarkDoc::reportDayChangeFailure(const std::string& message)
+{
     // Tried again every tick, the same failure is not a new box each time.
     if (message == m_filingFailure) {
         m_messages.notify(message, MessageSink::kCaption);
@@ -258,29 +262,25 @@ bool CDaylarkDoc::fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday)
         finishDayChange(change, /*save=*/false);
         return true;
     }
-    const std::int64_t pageDate = m_pageDate;
-    const std::int64_t shownDate = m_shownDate;
-    const std::string pageText = currentPageText();
-    moveToDay(day);
-    setCurrentPageText(change.carry);
     // Until the new page is on disk, the stores keep what a rerun needs to file it again; from
-    // then on until they are saved, the mark lets a rerun finish them. A mark that cannot be
-    // written fails as the current-day file's own save does.
-    bool saved = markNewDay(day);
-    if (saved) {
-        beforeWrite(DayChangeWrite::DayFile);
-        saved = Save();
-    }
-    if (!saved) {
-        // The page is filed but the new one is not on disk: all stays as it was, and the next
-        // tick or start goes on from the filed page.
-        setPageDate(pageDate);
-        m_shownDate = shownDate;
-        setCurrentPageText(pageText);
+    // then on until they are saved, the mark lets a rerun finish them. Without the mark the page
+    // stays on its day, and the next tick or start goes on from the filed page.
+    if (const std::string failure = markNewDay(day); !failure.empty()) {
         finishDayChange(change, /*save=*/false);
+        reportDayChangeFailure(
+            "The page of " + FormatDate(m_pageDate, /*withTime=*/false, *m_flags) +
+            " is filed, but the change of day could not be finished:\n" + failure +
+            "\n\nThe page stays on its day with its text; the change of day "
+            "is tried again at the next clock tick and at the next start.");
         return false;
     }
-    if (finishDayChange(change, /*save=*/true)) {
+    m_filingFailure.clear();
+    moveToDay(day);
+    setCurrentPageText(change.carry);
+    beforeWrite(DayChangeWrite::DayFile);
+    // A new page that is not saved stays marked: the stores are finished once it is.
+    const bool saved = Save();
+    if (finishDayChange(change, saved)) {
         clearNewDayMark();
     }
     return true;

@@ -63,17 +63,16 @@ std::string CDaylarkDoc::newDayMarkPath() const
     return joinPath(directoryOf(dayFilePath()), "." + baseNameOf(dayFilePath()) + ".newday");
 }
 
-bool CDaylarkDoc::markNewDay(std::int64_t day)
+std::string CDaylarkDoc::markNewDay(std::int64_t day)
 {
     try {
         AtomicFile mark(newDayMarkPath());
         const std::string text = std::to_string(day);
         mark.file().write(text.data(), text.size());
         mark.commit();
-        return true;
+        return {};
     } catch (const CFileException& failure) {
-        m_messages.error(kSavingNewDay.message(failure));
-        return false;
+        return kSavingNewDay.message(failure);
     }
 }
 
