@@ -59,7 +59,8 @@ inline std::vector<std::string> splitLines(const std::string& text)
 }
 
 /// Every line a data set in `dir` holds, wherever it is: the lines of each filed page and of the
-/// current page, each note, each list's name and lines, each alarm's name.
+/// current page, each note, each list's name and lines, each alarm's name. The files are only
+/// read; a damaged one gives what reads of it.
 inline std::vector<std::string> linesIn(const std::string& dir)
 {
     std::vector<std::string> lines;
@@ -78,22 +79,24 @@ inline std::vector<std::string> linesIn(const std::string& dir)
     add(readDayFile(dir + "/daylark.day").text);
     RecordingSink sink;
     CFutureFile notes(dir + "/daylark.fut", sink);
+    notes.setUse(FileUse::ReadOnly);
     notes.Load();
     for (const auto& note : notes.records()) {
         add(note->Text);
     }
     CTodoFile lists(dir + "/daylark.tdl", sink);
+    lists.setUse(FileUse::ReadOnly);
     lists.Load();
     for (const auto& list : lists.records()) {
         add(list->Name);
         add(list->Contents);
     }
     CAlarmFile alarms(dir + "/daylark.alm", sink);
+    alarms.setUse(FileUse::ReadOnly);
     alarms.Load();
     for (const auto& alarm : alarms.records()) {
         add(alarm->Name);
     }
-    EXPECT_TRUE(sink.messages.empty()) << dir;
     return lines;
 }
 

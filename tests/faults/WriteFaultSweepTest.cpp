@@ -134,7 +134,8 @@ protected:
             ASSERT_TRUE(failing.failed());
         }
         EXPECT_NE(failed.status, 0) << failed.err;
-        EXPECT_TRUE(namesCause(failed.err, fault.error)) << failed.err;
+        // The data check reports on standard output, every other command on standard error.
+        EXPECT_TRUE(namesCause(failed.out + failed.err, fault.error)) << failed.out << failed.err;
         // Each data file is as it was or as the whole write leaves it, never in between.
         for (const auto& [name, bytes] : dataFilesIn(root())) {
             const auto old = before.find(name);
@@ -285,6 +286,22 @@ TEST_F(WriteFaultSweep, ASynchronisationMergesWholeFilesOrLeavesThemAsTheyWere)
            [](const std::string& root) {
                return std::vector<std::string>{"sync", root + "/other/daylark.day", "--lists",
                                                "--alarms"};
+           }});
+}
+
+// The repair moves the damaged bytes aside and writes back what still reads: a torn archive
+// tail and a list file cut short in its last record.
+TEST_F(WriteFaultSweep, ARepairMovesDamageAsideWholeOrNotAtAll)
+{
+    sweep({"a repair",
+           [](const std::string& root) {
+               writeWholeDataSet(root + "/data");
+               std::ofstream(root + "/data/1997.dlk", std::ios::app) << "torn";
+               const std::string lists = readFile(root + "/data/daylark.tdl");
+               writeFile(root + "/data/daylark.tdl", lists.substr(0, lists.size() - 3));
+           },
+           [](const std::string&) {
+               return std::vector<std::string>{"check", "--repair"};
            }});
 }
 
