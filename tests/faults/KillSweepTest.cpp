@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 // Each command runs in a real daylark-cli that kills itself at its Nth write call, for every N;
@@ -171,6 +172,19 @@ TEST_F(KillSweep, AChangeOfDayCutAtAnyWriteIsFinishedByTheRestart)
            [](const std::string&) { return std::vector<std::string>{"today"}; }});
 }
 
+TEST_F(KillSweep, AnAppendAfterATornTailCutAtAnyWriteIsFinishedByTheRestart)
+{
+    sweep({"change of day after a torn append",
+           {"data"},
+           [](const std::string& root, std::int64_t today) {
+               dayChangeSet(root + "/data", today);
+               const std::string archive =
+                   root + "/data/" + dayText(today, -1).substr(0, 4) + ".dlk";
+               std::ofstream(archive, std::ios::app) << "torn";
+           },
+           [](const std::string&) { return std::vector<std::string>{"today"}; }});
+}
+
 TEST_F(KillSweep, AListEditCutAtAnyWriteIsFinishedByTheRestart)
 {
     sweep({"list edit",
@@ -204,6 +218,24 @@ TEST_F(KillSweep, ASynchronisationCutAtAnyWriteIsFinishedByTheRestart)
     sweep({"synchronisation", {"data", "other"}, twoSides, [](const std::string& root) {
                return std::vector<std::string>{"sync", root + "/other/daylark.day", "--lists",
                                                "--alarms"};
+           }});
+}
+
+TEST_F(KillSweep, ABackupCutAtAnyWriteIsFinishedByTheRestart)
+{
+    sweep({"backup",
+           {"data", "backup"},
+           [](const std::string& root, std::int64_t today) {
+               dayChangeSet(root + "/data", today);
+               // The backup holds an older, other data set.
+               fs::create_directories(root + "/old/data");
+               fs::create_directories(root + "/old/other");
+               twoSides(root + "/old", today);
+               fs::remove_all(root + "/backup");
+               fs::rename(root + "/old/other", root + "/backup");
+           },
+           [](const std::string& root) {
+               return std::vector<std::string>{"backup", root + "/backup"};
            }});
 }
 
