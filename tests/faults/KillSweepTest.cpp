@@ -112,6 +112,11 @@ protected:
     void sweep(const Command& command)
     {
         SCOPED_TRACE(command.name);
+        // The programs read the real clock: a sweep that a midnight cuts in two would compare
+        // runs of two different days.
+        if (std::time(nullptr) - m_today > kDay - 5 * 60) {
+            GTEST_SKIP() << "less than five minutes to midnight (UTC)";
+        }
         freshSets(command);
         ASSERT_EQ(run(command, DAYLARK_CLI).status, 0) << readFile(m_output);
         const std::vector<Held> whole = held(command);
