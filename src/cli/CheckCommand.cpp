@@ -5,6 +5,7 @@
 #include "platform/Locations.h"
 #include "tools/DataCheck.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace daylark {
@@ -41,14 +42,19 @@ int runCheck(CliContext& context)
     for (const FileCheck& file : report.files) {
         context.env.out << DataCheck::line(file) << '\n';
     }
-    // Whole only when a fresh look finds nothing: a repair is judged by what it left.
+    // Whole only when a fresh look finds nothing: a repair is judged by what it left. A step
+    // that failed still fails the command, though what it left reads whole: a failed fsync may
+    // not have put it on the disk.
     const DataCheckReport after = checker.check();
     for (const FileCheck& file : after.files) {
         if (file.damaged()) {
             context.env.err << "daylark-cli: still damaged: " << DataCheck::line(file) << '\n';
         }
     }
-    return after.damaged() ? kExitFailed : kExitOk;
+    const bool stepFailed =
+        std::any_of(report.files.begin(), report.files.end(),
+                    [](const FileCheck& file) { return !file.repairFailure.empty(); });
+    return after.damaged() || stepFailed ? kExitFailed : kExitOk;
 }
 
 } // namespace daylark

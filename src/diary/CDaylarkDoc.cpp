@@ -223,15 +223,25 @@ bool CDaylarkDoc::Save()
                          " could not be read or copied aside, so it is not overwritten.");
         return false;
     }
+    // A failure after the rename (syncing the directory) is reported, but the file holds this
+    // page: the document goes on from it as from any saved page.
+    bool replaced = false;
     try {
         AtomicFile target(dayFilePath());
         CRecordArchive ar(target.file(), CRecordArchive::Mode::Storing);
         Serialize(ar);
         ar.Close();
-        target.commit();
+        try {
+            target.commit();
+        } catch (const CException&) {
+            replaced = target.committed();
+            throw;
+        }
     } catch (const CException& failure) {
         m_messages.error(kSavingDayFile.message(failure));
-        return false;
+        if (!replaced) {
+            return false;
+        }
     } catch (const std::bad_alloc&) {
         m_messages.error(kSavingDayFile.message(CMemoryException()));
         return false;

@@ -266,10 +266,21 @@ private:
     /// the end of the current page.
     void collectTodaysAlarms(std::int64_t day);
     void reportFilingFailure(const std::string& failure);
+    /// A box for `message`, or only a notification when the last one said the same.
+    void reportDayChangeFailure(const std::string& message);
     /// The question of InitialDayCheck about a page dated on a later day than now.
     void offerToMovePageAhead();
     DayChange prepareDayChange(std::int64_t day);
-    void finishDayChange(DayChange& change, bool save);
+    /// Saves (with `save`) or drops the stores' changes; true when they were saved.
+    bool finishDayChange(DayChange& change, bool save);
+    /// The mark of a change of day to `day` whose stores are not saved yet (DayChangeMark.cpp).
+    std::string newDayMarkPath() const;
+    /// Writes the mark; the failure's message when it cannot be written, else "".
+    std::string markNewDay(std::int64_t day);
+    void clearNewDayMark();
+    /// Saves the stores of a marked change of day to the page date that a cut left unsaved:
+    /// the lists without their done lines, the future notes without those carried.
+    void finishMarkedDayChange();
     void beforeWrite(DayChangeWrite write);
 
     MessageSink& m_messages;

@@ -138,7 +138,11 @@ private:
                std::optional<long> dateKey = std::nullopt, bool first = false);
     /// The end of the complete entries, found again only when the file's length changed.
     const ArchiveEnd& knownEnd();
-    std::int64_t appendEntry(const CDaylarkPage& page);
+    /// Writes the entry; `kept` becomes the archive's length before it (after a torn tail was
+    /// moved aside).
+    std::int64_t appendEntry(const CDaylarkPage& page, std::int64_t& kept);
+    /// Cuts the archive back to `length` (nothing when it is negative), as far as it can.
+    void cutBack(std::int64_t length);
     std::int64_t mendTornAppend();
     /// Copies the bytes [from, to) of the archive into the new file `target`, made durable.
     void copyBytesAside(std::int64_t from, std::int64_t to, const std::string& target);

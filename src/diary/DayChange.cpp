@@ -54,17 +54,28 @@ private:
 
 constexpr std::string_view kLineBreak = "\r\r\n";
 
-/// Appends `lines` to `text` as lines of their own: after a last line without its line break
-/// a break comes first, so that the two never run together into one line.
-void appendLines(std::string& text, std::string_view lines)
+/// Whether `filed` is the page `archived` as a change of day cut short after filing filed it:
+/// the same text, or with the lines of once alarms at its end that the collection after the
+/// cut took out of the alarm file (their lines are on the filed page already).
+bool filesTheSame(const std::string& filed, const std::string& archived)
 {
-    if (lines.empty()) {
-        return;
+    if (!filed.starts_with(archived)) {
+        return false;
     }
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r') {
-        text += kLineBreak;
+    std::string_view rest(filed);
+    rest.remove_prefix(archived.size());
+    while (!rest.empty()) {
+        if (!rest.starts_with(kLineBreak)) {
+            return false;
+        }
+        rest.remove_prefix(kLineBreak.size());
+        const std::string_view line = rest.substr(0, rest.find(kLineBreak));
+        if (!line.starts_with("Alarm, ") || !line.ends_with(", removed")) {
+            return false;
+        }
+        rest.remove_prefix(line.size());
     }
-    text += lines;
+    return true;
 }
 
 } // namespace
@@ -89,6 +100,7 @@ bool CDaylarkDoc::CheckDay()
 void CDaylarkDoc::InitialDayCheck()
 {
     assert(m_schedule && "attachStores comes before the day check");
+    finishMarkedDayChange();
     offerToMovePageAhead();
     if (!CheckDay()) {
         collectTodaysAlarms(m_clock.now());
@@ -142,6 +154,7 @@ bool CDaylarkDoc::NewDay(std::int64_t day)
         return false;
     }
     const ChangingDay changing(m_changingDay);
+    finishMarkedDayChange();
     const auto last = lastFiledPage();
     const long lastDay = last ? localDayNumber(last->Date) : LONG_MIN;
     const long pageDay = localDayNumber(m_pageDate);
@@ -195,11 +208,15 @@ void CDaylarkDoc::collectTodaysAlarms(std::int64_t day)
 
 void CDaylarkDoc::reportFilingFailure(const std::string& failure)
 {
-    const std::string message =
+    reportDayChangeFailure(
         "The page of " + FormatDate(m_pageDate, /*withTime=*/false, *m_flags) +
         " could not be filed in " + m_pageArchive.fileName() + ":\n" + failure +
         "\n\nThe page stays on its day with its text; filing it is tried again at the next "
-        "clock tick and at the next start.";
+        "clock tick and at the next start.");
+}
+
+void CDaylarkDoc::reportDayChangeFailure(const std::string& message)
+{
     // Tried again every tick, the same failure is not a new box each time.
     if (message == m_filingFailure) {
         m_messages.notify(message, MessageSink::kCaption);
@@ -221,9 +238,9 @@ void CDaylarkDoc::moveToDay(std::int64_t day)
 bool CDaylarkDoc::fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday)
 {
     DayChange change = prepareDayChange(day);
-    // The page date's own day last in the archive, holding exactly this page: a change of day
-    // cut short after filing, which goes on from the current-day file.
-    bool filed = filedToday != nullptr && filedToday->Text == change.archived;
+    // The page date's own day last in the archive, holding this page: a change of day cut short
+    // after filing, which goes on from the current-day file.
+    bool filed = filedToday != nullptr && filesTheSame(filedToday->Text, change.archived);
     if (filedToday == nullptr) {
         beforeWrite(DayChangeWrite::Archive);
         CDaylarkPage page;
@@ -245,12 +262,27 @@ bool CDaylarkDoc::fileAndCarry(std::int64_t day, const CDaylarkPage* filedToday)
         finishDayChange(change, /*save=*/false);
         return true;
     }
+    // Until the new page is on disk, the stores keep what a rerun needs to file it again; from
+    // then on until they are saved, the mark lets a rerun finish them. Without the mark the page
+    // stays on its day, and the next tick or start goes on from the filed page.
+    if (const std::string failure = markNewDay(day); !failure.empty()) {
+        finishDayChange(change, /*save=*/false);
+        reportDayChangeFailure(
+            "The page of " + FormatDate(m_pageDate, /*withTime=*/false, *m_flags) +
+            " is filed, but the change of day could not be finished:\n" + failure +
+            "\n\nThe page stays on its day with its text; the change of day "
+            "is tried again at the next clock tick and at the next start.");
+        return false;
+    }
+    m_filingFailure.clear();
     moveToDay(day);
     setCurrentPageText(change.carry);
     beforeWrite(DayChangeWrite::DayFile);
-    // Until the new page is on disk, the stores keep what a rerun needs to file it again.
+    // A new page that is not saved stays marked: the stores are finished once it is.
     const bool saved = Save();
-    finishDayChange(change, saved);
+    if (finishDayChange(change, saved)) {
+        clearNewDayMark();
+    }
     return true;
 }
 
@@ -263,15 +295,8 @@ CDaylarkDoc::DayChange CDaylarkDoc::prepareDayChange(std::int64_t day)
 
     m_lists->Load();
     for (const auto& list : m_lists->records()) {
-        std::string carry;
-        std::string archived;
-        std::string listDone;
-        SplitPage(list->Contents, carry, archived, listDone, /*keepDone=*/false,
-                  {kOpenTag, kCloseTag});
-        // The open tasks first, then the rest, each line on its own.
-        appendLines(carry, archived);
-        change.lists.emplace_back(list.get(), std::move(carry));
-        appendLines(change.archived, listDone);
+        change.lists.emplace_back(
+            list.get(), SplitList(list->Contents, change.archived, {kOpenTag, kCloseTag}));
     }
 
     m_schedule->PrepareNewDay(day);
@@ -291,15 +316,16 @@ CDaylarkDoc::DayChange CDaylarkDoc::prepareDayChange(std::int64_t day)
     return change;
 }
 
-void CDaylarkDoc::finishDayChange(DayChange& change, bool save)
+bool CDaylarkDoc::finishDayChange(DayChange& change, bool save)
 {
+    int failed = 0;
     if (save) {
         beforeWrite(DayChangeWrite::Lists);
         for (auto& [list, contents] : change.lists) {
             list->Contents = std::move(contents);
         }
         if (!change.lists.empty()) {
-            m_lists->Save();
+            failed += m_lists->Save();
         }
     }
     m_lists->Empty();
@@ -316,10 +342,11 @@ void CDaylarkDoc::finishDayChange(DayChange& change, bool save)
             m_future->setChanged(true);
         }
         if (m_future->changed()) {
-            m_future->Save();
+            failed += m_future->Save();
         }
     }
     m_future->Empty();
+    return save && failed == 0;
 }
 
 void CDaylarkDoc::beforeWrite(DayChangeWrite write)

@@ -39,8 +39,9 @@ std::int64_t CPageArchive::AppendPage(const CDaylarkPage& page, std::string* fai
     if (open(/*loading=*/false, /*create=*/true, failure) != 0) {
         return 0;
     }
+    std::int64_t kept = -1;
     try {
-        const std::int64_t length = appendEntry(page);
+        const std::int64_t length = appendEntry(page, kept);
         m_archive->Close();
         m_file->sync();
         m_file->close();
@@ -52,19 +53,37 @@ std::int64_t CPageArchive::AppendPage(const CDaylarkPage& page, std::string* fai
     } catch (const std::bad_alloc&) {
         report(kArchiving.message(CMemoryException()), failure);
     }
-    // What the pass still buffers is dropped; an entry written in part is a torn tail that the
-    // next append moves aside.
+    // What the pass still buffers is dropped, and what reached the file of this entry is cut
+    // off again: an entry that reads whole but whose append failed (its end pointer or the
+    // fsync) would otherwise count as filed, and the page would be filed a second time.
+    m_archive.reset();
+    cutBack(kept);
     abandon();
     return 0;
 }
 
-std::int64_t CPageArchive::appendEntry(const CDaylarkPage& page)
+void CPageArchive::cutBack(std::int64_t length)
+{
+    if (length < 0 || !m_file) {
+        return;
+    }
+    try {
+        if (m_file->length() > length) {
+            m_file->truncate(length);
+        }
+    } catch (const CException&) {
+        // It stays a torn tail or an unsynced entry; the next append sees it as such.
+    }
+}
+
+std::int64_t CPageArchive::appendEntry(const CDaylarkPage& page, std::int64_t& kept)
 {
     // Refuse a date that cannot be stored before anything is written.
     if (!fitsStoredTime(page.Date)) {
         throw CTimeRangeException(page.Date);
     }
     std::int64_t length = mendTornAppend();
+    kept = length;
     if (length == 0) {
         m_file->seek(0, SeekFrom::Begin);
         writeHeader();

@@ -106,4 +106,27 @@ void SplitPage(std::string_view text, std::string& carry, std::string& archived,
     copyLines(text.substr(handedOn), archived);
 }
 
+void AppendLines(std::string& text, std::string_view lines)
+{
+    if (lines.empty()) {
+        return;
+    }
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') {
+        text += kLineBreak;
+    }
+    text += lines;
+}
+
+std::string SplitList(std::string_view contents, std::string& done, TaskTags tags)
+{
+    std::string carry;
+    std::string archived;
+    std::string listDone;
+    SplitPage(contents, carry, archived, listDone, /*keepDone=*/false, tags);
+    // The open tasks first, then the rest, each line on its own.
+    AppendLines(carry, archived);
+    AppendLines(done, listDone);
+    return carry;
+}
+
 } // namespace daylark

@@ -23,4 +23,13 @@ struct TaskTags
 void SplitPage(std::string_view text, std::string& carry, std::string& archived, std::string& done,
                bool keepDone, TaskTags tags = {});
 
+/// Appends `lines` to `text` as lines of their own: after a last line without its line break
+/// a CR CR LF comes first, so that the two never run together into one line.
+void AppendLines(std::string& text, std::string_view lines);
+
+/// A list's contents after a change of day: its open task lines first, then its other text,
+/// each line on its own; its done task lines are appended to `done`. A list without done lines
+/// comes out the same when split again.
+std::string SplitList(std::string_view contents, std::string& done, TaskTags tags = {});
+
 } // namespace daylark

@@ -8,6 +8,7 @@ target_sources(daylark_core PRIVATE
     diary/CDaylarkView.cpp
     diary/CPageArchive.cpp
     diary/DayChange.cpp
+    diary/DayChangeMark.cpp
     diary/MergeText.cpp
     diary/PageArchiveAppend.cpp
     diary/PageFont.cpp

@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
+#include "platform/WriteFaults.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -21,6 +22,13 @@ constexpr std::size_t kMaxStemLength = 200;
 // reported, since the new content may not be on the disk.
 void syncDirectory(const std::string& dir)
 {
+    const WriteFault fault = writeFault(WriteCall::Sync);
+    if (fault.error != 0) {
+        throw CFileException::fromErrno(fault.error);
+    }
+    if (fault.skip) {
+        return;
+    }
     const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         return;
@@ -103,6 +111,9 @@ void AtomicFile::commit()
     }
     m_file.sync();
     m_file.close();
+    if (const WriteFault fault = writeFault(WriteCall::Rename); fault.error != 0) {
+        throw CFileException::fromErrno(fault.error);
+    }
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         throw CFileException::fromErrno(errno);
     }

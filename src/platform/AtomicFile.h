@@ -31,8 +31,11 @@ public:
     /// The file that commit() replaces (the path with its symbolic links followed).
     const std::string& targetPath() const { return m_target; }
     /// Flushes the temporary file to disk and renames it over the target. After a failure the
-    /// target is unchanged and the temporary file is removed by the destructor.
+    /// target is unchanged and the temporary file is removed by the destructor, unless the
+    /// failure came after the rename (syncing the directory): then committed() is true.
     void commit();
+    /// Whether the target holds the new content (the rename was made).
+    bool committed() const { return m_committed; }
 
 private:
     void createTemporary(mode_t mode);

@@ -1,7 +1,9 @@
 #include "platform/File.h"
 
 #include "platform/Exceptions.h"
+#include "platform/WriteFaults.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,6 +56,11 @@ void File::open(const std::string& path, Mode mode)
         flags |= O_RDWR | O_CREAT | O_TRUNC;
         break;
     }
+    if (mode != Mode::Read) {
+        if (const WriteFault fault = writeFault(WriteCall::Open); fault.error != 0) {
+            throw CFileException::fromErrno(fault.error);
+        }
+    }
     int fd = -1;
     do {
         fd = ::open(path.c_str(), flags, 0600);
@@ -85,7 +92,11 @@ void File::close()
 void File::sync()
 {
     requireOpen();
-    if (::fsync(m_fd) != 0) {
+    const WriteFault fault = writeFault(WriteCall::Sync);
+    if (fault.error != 0) {
+        throw CFileException::fromErrno(fault.error);
+    }
+    if (!fault.skip && ::fsync(m_fd) != 0) {
         throw CFileException::fromErrno(errno);
     }
 }
@@ -93,6 +104,9 @@ void File::sync()
 void File::truncate(std::int64_t size)
 {
     requireOpen();
+    if (const WriteFault fault = writeFault(WriteCall::Truncate); fault.error != 0) {
+        throw CFileException::fromErrno(fault.error);
+    }
     if (::ftruncate(m_fd, static_cast<off_t>(size)) != 0) {
         throw CFileException::fromErrno(errno);
     }
@@ -123,9 +137,14 @@ void File::write(const void* buffer, std::size_t size)
 {
     requireOpen();
     const auto* in = static_cast<const char*>(buffer);
+    const WriteFault fault = writeFault(WriteCall::Write, size);
+    // A failing write may get part of its bytes out first, never all of them.
+    const std::size_t end = fault.error == 0 ? size
+                            : size == 0      ? 0
+                                             : std::min(fault.bytesBefore, size - 1);
     std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(m_fd, in + done, size - done);
+    while (done < end) {
+        const ssize_t n = ::write(m_fd, in + done, end - done);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -133,6 +152,9 @@ void File::write(const void* buffer, std::size_t size)
             throw CFileException::fromErrno(errno);
         }
         done += static_cast<std::size_t>(n);
+    }
+    if (fault.error != 0) {
+        throw CFileException::fromErrno(fault.error);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Exceptions.h"
+#include "platform/WriteFaults.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -107,11 +108,25 @@ int daylark::copyFile(const std::string& from, const std::string& to)
 
 int daylark::removeFile(const std::string& path)
 {
+    if (const WriteFault fault = writeFault(WriteCall::Remove); fault.error != 0) {
+        return fault.error;
+    }
     return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+int daylark::renameFile(const std::string& from, const std::string& to)
+{
+    if (const WriteFault fault = writeFault(WriteCall::Rename); fault.error != 0) {
+        return fault.error;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 int daylark::createDirectory(const std::string& path)
 {
+    if (const WriteFault fault = writeFault(WriteCall::MakeDirectory); fault.error != 0) {
+        return fault.error;
+    }
     return ::mkdir(path.c_str(), 0700) == 0 ? 0 : errno;
 }
 

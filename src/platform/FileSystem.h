@@ -29,6 +29,9 @@ int copyFile(const std::string& from, const std::string& to);
 /// Deletes a file (not a directory). Returns 0 or the errno value.
 int removeFile(const std::string& path);
 
+/// Moves `from` to the name `to`, replacing what `to` names. Returns 0 or the errno value.
+int renameFile(const std::string& from, const std::string& to);
+
 /// Creates one directory, mode 0700 (the diary is private). An existing path is an error
 /// (EEXIST). Returns 0 or the errno value.
 int createDirectory(const std::string& path);

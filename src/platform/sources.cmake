@@ -18,4 +18,5 @@ target_sources(daylark_core PRIVATE
     platform/Profile.cpp
     platform/TimeText.cpp
     platform/WindowPlacement.cpp
+    platform/WriteFaults.cpp
 )

@@ -11,8 +11,6 @@
 #include "tools/DataFileChecks.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -44,8 +42,8 @@ std::string damagedCopyName(const std::string& path)
 std::string moveAside(const std::string& path, const std::string& target)
 {
     const std::string to = damagedCopyName(joinPath(directoryOf(path), target));
-    if (std::rename(path.c_str(), to.c_str()) != 0) {
-        throw RepairFailure{std::strerror(errno)};
+    if (const int error = renameFile(path, to); error != 0) {
+        throw RepairFailure{std::strerror(error)};
     }
     return to;
 }

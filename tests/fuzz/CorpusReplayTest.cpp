@@ -1,6 +1,7 @@
 #include "fuzz/FuzzDataFiles.h"
 #include "fuzz/FuzzMergeText.h"
 #include "fuzz/FuzzReadObject.h"
+#include "fuzz/FuzzSettings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ TEST(FuzzCorpus, EveryKeptInputReadsWithoutHarm)
     EXPECT_GT(replay(DAYLARK_FUZZ_CORPUS, fuzzReadObject), 0u);
     EXPECT_GT(replay(DAYLARK_FILES_CORPUS, fuzzDataFiles), 0u);
     EXPECT_GT(replay(DAYLARK_MERGE_CORPUS, fuzzMergeText), 0u);
+    EXPECT_GT(replay(DAYLARK_SETTINGS_CORPUS, fuzzSettings), 0u);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 # The fuzzers' kept inputs are replayed by a plain test in every build: the record stream's,
-# the data files' (each read by every command that reads it) and the line merge's.
-add_library(daylark_fuzz_support STATIC fuzz/FuzzReadObject.cpp fuzz/FuzzDataFiles.cpp
-    fuzz/FuzzMergeText.cpp)
+# the data files' (each read by every command that reads it), the line merge's and the
+# settings' (profile, window placements, the desktop program's command line).
+add_library(daylark_fuzz_support STATIC
+    fuzz/FuzzReadObject.cpp fuzz/FuzzDataFiles.cpp fuzz/FuzzMergeText.cpp fuzz/FuzzSettings.cpp)
 target_link_libraries(daylark_fuzz_support PUBLIC daylark_test_support daylark_cli_lib)
 
 daylark_add_core_test(fuzz_corpus_tests fuzz/CorpusReplayTest.cpp)
@@ -9,7 +10,8 @@ target_link_libraries(fuzz_corpus_tests PRIVATE daylark_fuzz_support)
 target_compile_definitions(fuzz_corpus_tests PRIVATE
     DAYLARK_FUZZ_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus"
     DAYLARK_FILES_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/files-corpus"
-    DAYLARK_MERGE_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/merge-corpus")
+    DAYLARK_MERGE_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/merge-corpus"
+    DAYLARK_SETTINGS_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/settings-corpus")
 
 if(DAYLARK_FUZZ)
     # A libFuzzer target and its fixed, short run: new inputs go to a scratch directory, the kept
@@ -31,4 +33,5 @@ if(DAYLARK_FUZZ)
     daylark_add_fuzzer(read_object_fuzzer fuzz/ReadObjectFuzzer.cpp corpus -runs=200000)
     daylark_add_fuzzer(data_files_fuzzer fuzz/DataFilesFuzzer.cpp files-corpus -max_total_time=60)
     daylark_add_fuzzer(merge_text_fuzzer fuzz/MergeTextFuzzer.cpp merge-corpus -max_total_time=20)
+    daylark_add_fuzzer(settings_fuzzer fuzz/SettingsFuzzer.cpp settings-corpus -max_total_time=15)
 endif()

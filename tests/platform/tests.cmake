@@ -10,4 +10,5 @@ daylark_add_core_test(platform_tests
     platform/ProfileTest.cpp
     platform/TimeTextTest.cpp
     platform/WindowPlacementTest.cpp
+    platform/WriteFaultsTest.cpp
 )
