@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -24,8 +25,8 @@ bool isIdentity(const std::string& text)
 }
 
 /// The identity of the folder `otherDir`: the text of its identity file, made (a random number)
-/// when it has none. Empty when it can be neither read nor made.
-std::string folderIdentity(const std::string& otherDir)
+/// when it has none. Empty, after a message, when it can be neither read nor made.
+std::string folderIdentity(const std::string& otherDir, MessageSink& messages)
 {
     const std::string path = joinPath(otherDir, SyncHistory::kIdentityFile);
     std::string identity;
@@ -42,7 +43,14 @@ std::string folderIdentity(const std::string& otherDir)
         file.file().write(text, kIdentityLength);
         file.file().write("\n", 1);
         file.commit();
+    } catch (const CFileException& failure) {
+        messages.error(fillMessage(
+            "Error %ld marking %s as a synchronised folder (%s). Until it can be marked, each "
+            "synchronisation with it joins both sides whole: what one side removed may come back.",
+            {std::to_string(failure.osError()), path, std::strerror(failure.osError())}));
+        return {};
     } catch (const CException&) {
+        messages.error("Cannot mark " + path + " as a synchronised folder.");
         return {};
     }
     return text;
@@ -65,10 +73,11 @@ std::string resolvedDirectory(const std::string& dir)
     return text;
 }
 
-SyncHistory::SyncHistory(const std::string& dataDir, const std::string& otherDir)
+SyncHistory::SyncHistory(const std::string& dataDir, const std::string& otherDir,
+                         MessageSink& messages)
     : m_otherDir(resolvedDirectory(otherDir))
 {
-    if (const std::string identity = folderIdentity(m_otherDir); !identity.empty()) {
+    if (const std::string identity = folderIdentity(m_otherDir, messages); !identity.empty()) {
         m_dir = joinPath(joinPath(dataDir, kStateFolder), identity);
     }
 }

@@ -29,7 +29,9 @@ public:
     static constexpr const char* kStateFolder = ".sync-state";
     static constexpr const char* kIdentityFile = ".daylark-folder";
 
-    SyncHistory(const std::string& dataDir, const std::string& otherDir);
+    /// Reads the folder's identity, or marks the folder with a new one (a failure to mark it is
+    /// shown through `messages`).
+    SyncHistory(const std::string& dataDir, const std::string& otherDir, MessageSink& messages);
 
     /// The directory of this folder's state; empty when the folder has no identity and none
     /// could be made (a read-only folder): then nothing is recorded.

@@ -42,7 +42,7 @@ public:
         : m_side(side)
         , m_thisDir(std::move(thisDir))
         , m_otherDir(std::move(otherDir))
-        , m_history(m_thisDir, m_otherDir)
+        , m_history(m_thisDir, m_otherDir, side.doc.messages())
         , m_copies(FindConflictCopies(m_otherDir, lastYear))
     {}
 

@@ -24,7 +24,12 @@ inline std::map<std::string, std::string> dataFilesIn(const std::string& dir)
         if (!entry.is_regular_file()) {
             continue;
         }
-        const std::string name = fs::relative(entry.path(), dir).string();
+        std::string name = fs::relative(entry.path(), dir).string();
+        // The state of a synchronisation lies under the other folder's random identity.
+        if (const auto state = name.find(".sync-state/"); state != std::string::npos) {
+            const auto from = state + std::string(".sync-state/").size();
+            name.replace(from, name.find('/', from) - from, "*");
+        }
         const std::string extension = asciiLower(entry.path().extension().string());
         if (extension == ".dlk") {
             std::string pages = "pages:";

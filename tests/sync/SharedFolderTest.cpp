@@ -361,7 +361,7 @@ TEST_F(SharedFolderTest, WithoutARecordedStateBothSidesAreJoinedWhole)
     }
 
     // A damaged record: the removal is not trusted, the note comes back, and the user is told.
-    const std::string recorded = SyncHistory(a, folder).recordedPath("daylark.fut");
+    const std::string recorded = SyncHistory(a, folder, sink).recordedPath("daylark.fut");
     writeFile(recorded, std::string(40, '\xff'));
     saveRecords<CFutureFile>(folder + "/daylark.fut", note("1997-04-01", "mine"));
     sitting(machines[0]);
