@@ -10,45 +10,12 @@ namespace daylark {
 
 namespace {
 
-/// A line as the text merge sees it: its body (up to a CR, LF or NUL) and the break run after it.
-struct Line
-{
-    std::string_view body;
-    std::string_view whole; ///< the body and its break run
-};
-
-bool isBreak(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
-std::vector<Line> linesOf(std::string_view text)
-{
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t start = pos;
-        while (pos < text.size() && !isBreak(text[pos]) && text[pos] != '\0') {
-            ++pos;
-        }
-        const std::size_t bodyEnd = pos;
-        if (pos < text.size() && text[pos] == '\0') {
-            ++pos; // a NUL ends its line and is dropped with it
-        }
-        while (pos < text.size() && isBreak(text[pos])) {
-            ++pos;
-        }
-        lines.push_back({text.substr(start, bodyEnd - start), text.substr(start, pos - start)});
-    }
-    return lines;
-}
-
 using Counts = std::map<std::string_view, int>;
 
-Counts countBodies(const std::vector<Line>& lines)
+Counts countBodies(const std::vector<TextLine>& lines)
 {
     Counts counts;
-    for (const Line& line : lines) {
+    for (const TextLine& line : lines) {
         if (!line.body.empty()) {
             ++counts[line.body];
         }
@@ -66,7 +33,7 @@ int countOf(const Counts& counts, std::string_view body)
 std::string withoutLines(std::string_view text, Counts drop)
 {
     std::string kept;
-    for (const Line& line : linesOf(text)) {
+    for (const TextLine& line : LinesOf(text)) {
         const auto found = drop.find(line.body);
         if (found != drop.end() && found->second > 0) {
             --found->second;
@@ -81,12 +48,38 @@ std::string withoutLines(std::string_view text, Counts drop)
 
 } // namespace daylark
 
+std::vector<daylark::TextLine> daylark::LinesOf(std::string_view text)
+{
+    const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    std::vector<TextLine> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        while (pos < text.size() && !isBreak(text[pos]) && text[pos] != '\0') {
+            ++pos;
+        }
+        TextLine line;
+        line.body = text.substr(start, pos - start);
+        const bool endsAtNul = pos < text.size() && text[pos] == '\0';
+        if (endsAtNul) {
+            ++pos;
+        }
+        for (; pos < text.size() && isBreak(text[pos]); ++pos) {
+            line.feeds += text[pos] == '\n' ? 1 : 0;
+        }
+        line.whole = text.substr(start, pos - start);
+        line.key = endsAtNul ? line.body : line.whole;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 std::string daylark::MergeTextSince(const std::string& base, std::string ours, std::string theirs)
 {
-    const auto baseLines = linesOf(base);
+    const auto baseLines = LinesOf(base);
     const Counts inBase = countBodies(baseLines);
-    const Counts inOurs = countBodies(linesOf(ours));
-    const Counts inTheirs = countBodies(linesOf(theirs));
+    const Counts inOurs = countBodies(LinesOf(ours));
+    const Counts inTheirs = countBodies(LinesOf(theirs));
     Counts removed;
     for (const auto& [body, count] : inBase) {
         const int o = countOf(inOurs, body);
@@ -107,6 +100,6 @@ std::string daylark::MergeTextSince(const std::string& base, std::string ours, s
 
 std::string daylark::LinesAddedSince(const std::string& base, const std::string& text)
 {
-    std::string added = withoutLines(text, countBodies(linesOf(base)));
-    return countBodies(linesOf(added)).empty() ? std::string() : added;
+    std::string added = withoutLines(text, countBodies(LinesOf(base)));
+    return countBodies(LinesOf(added)).empty() ? std::string() : added;
 }

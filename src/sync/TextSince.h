@@ -1,8 +1,26 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace daylark {
+
+/// A line as the text merge reads it: its body runs up to a CR, LF or NUL; a NUL ends its line
+/// (and is an empty line of its own); the break run of CR and LF follows.
+struct TextLine
+{
+    std::string_view body;
+    /// The line's key for MatchLine: the body and its break run (none after a NUL).
+    std::string_view key;
+    /// The body, the NUL if any and the break run: the text is the concatenation of these.
+    std::string_view whole;
+    /// The line feeds in the break run.
+    int feeds = 0;
+};
+
+/// The lines of `text`, viewing into it.
+std::vector<TextLine> LinesOf(std::string_view text);
 
 /// Merges two versions of a text (a future note, a list) that both sides had agreed on as `base`
 /// at their last synchronisation. Both versions are joined as MergeText joins them (the other

@@ -1,6 +1,7 @@
 #include "fuzz/FuzzMergeText.h"
 
 #include "diary/MergeText.h"
+#include "sync/TextSince.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,48 +14,11 @@ namespace daylark::test {
 
 namespace {
 
-bool isBreak(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
-/// A line as the merge reads it: its body (up to a CR, LF or NUL), its key (the body and the
-/// break run after it; a line ended by a NUL has none) and how many line feeds follow it.
-struct Line
-{
-    std::string_view body;
-    std::string_view key;
-    int feeds = 0;
-};
-
-std::vector<Line> linesOf(std::string_view text)
-{
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t start = pos;
-        while (pos < text.size() && !isBreak(text[pos]) && text[pos] != '\0') {
-            ++pos;
-        }
-        Line line{text.substr(start, pos - start), {}, 0};
-        const bool endsAtNul = pos < text.size() && text[pos] == '\0';
-        if (endsAtNul) {
-            ++pos; // a NUL ends its line and is an empty line of its own
-        }
-        for (; pos < text.size() && isBreak(text[pos]); ++pos) {
-            line.feeds += text[pos] == '\n' ? 1 : 0;
-        }
-        line.key = endsAtNul ? line.body : text.substr(start, pos - start);
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 /// Whether `line` is kept in `merged`: its body stands there, or a line of `merged` is a version
 /// of it by the line-matching rule. Each line of the result is asked alone, as the merge asked
 /// the text it had built so far (a line appended later may win the match in the whole text).
 /// The key is tried as the merge saw it and as the merge writes lines (CR CR LF, at least one).
-bool kept(const Line& line, const std::string& merged, const std::vector<Line>& resultLines)
+bool kept(const TextLine& line, const std::string& merged, const std::vector<TextLine>& resultLines)
 {
     if (merged.find(line.body) != std::string::npos) {
         return true;
@@ -64,7 +28,7 @@ bool kept(const Line& line, const std::string& merged, const std::vector<Line>& 
         written += "\r\r\n";
     }
     std::string version;
-    return std::any_of(resultLines.begin(), resultLines.end(), [&](const Line& candidate) {
+    return std::any_of(resultLines.begin(), resultLines.end(), [&](const TextLine& candidate) {
         return MatchLine(line.key, candidate.key, version) ||
                MatchLine(written, candidate.key, version);
     });
@@ -73,8 +37,8 @@ bool kept(const Line& line, const std::string& merged, const std::vector<Line>& 
 /// Aborts, naming the line, when a line of `text` is not kept in `merged`.
 void expectEveryLineIn(std::string_view text, const std::string& merged)
 {
-    const std::vector<Line> resultLines = linesOf(merged);
-    for (const Line& line : linesOf(text)) {
+    const std::vector<TextLine> resultLines = LinesOf(merged);
+    for (const TextLine& line : LinesOf(text)) {
         if (!line.body.empty() && !kept(line, merged, resultLines)) {
             std::fprintf(stderr, "line lost by the merge: \"%.*s\"\n", int(line.body.size()),
                          line.body.data());
