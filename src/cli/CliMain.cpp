@@ -2,8 +2,11 @@
 
 #include "cli/Commands.h"
 #include "cli/StderrSink.h"
+#include "platform/Clock.h"
 
 #include <array>
+#include <cstdlib>
+#include <iostream>
 #include <ostream>
 #include <string_view>
 
@@ -158,3 +161,15 @@ int runCli(const std::vector<std::string>& args, CliEnvironment& env)
 }
 
 } // namespace daylark
+
+int daylark::runCliProcess(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    SystemClock clock;
+    CliEnvironment env{std::cin, std::cout, std::cerr,
+                       [](const char* name) { return std::getenv(name); }, clock};
+    const int status = runCli(args, env);
+    std::cout.flush();
+    return status;
+}

@@ -47,6 +47,11 @@ struct CliContext
 /// Runs daylark-cli with `args` (without the program name); returns the exit status.
 int runCli(const std::vector<std::string>& args, CliEnvironment& env);
 
+/// The whole program: runCli over the process's arguments, standard streams, environment and
+/// the system clock; the exit status. The installed program and the tests' own builds of it
+/// share it.
+int runCliProcess(int argc, char** argv);
+
 /// The usage text.
 std::string cliUsage();
 

@@ -3,12 +3,10 @@
 // it there. Built as a test program only and never installed, so no user's daylark-cli reads
 // the variable.
 #include "cli/CliMain.h"
-#include "platform/Clock.h"
 #include "platform/WriteFaults.h"
 
 #include <csignal>
 #include <cstdlib>
-#include <iostream>
 #include <optional>
 #include <string>
 
@@ -44,11 +42,5 @@ int main(int argc, char** argv)
         killer.emplace(std::stoul(at));
         daylark::setWriteFaults(&*killer);
     }
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    daylark::SystemClock clock;
-    daylark::CliEnvironment env{std::cin, std::cout, std::cerr,
-                                [](const char* name) { return std::getenv(name); }, clock};
-    const int status = daylark::runCli(args, env);
-    std::cout.flush();
-    return status;
+    return daylark::runCliProcess(argc, argv);
 }
